@@ -1,0 +1,70 @@
+# The Windows program, its libraries and its tests (run under Wine when cross-compiling).
+set(WIN32_DEFINES _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX STRICT)
+target_compile_definitions(filestamp_portable PUBLIC ${WIN32_DEFINES})
+
+if(NOT MSVC)
+  # One self-contained exe: no MinGW runtime DLL beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(PORTABLE_ABS)
+foreach(src ${FILESTAMP_PORTABLE_SOURCES})
+  list(APPEND PORTABLE_ABS ${CMAKE_SOURCE_DIR}/${src})
+endforeach()
+
+file(GLOB CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/core/*.cpp)
+list(REMOVE_ITEM CORE_SOURCES ${PORTABLE_ABS})
+add_library(filestamp_core STATIC ${CORE_SOURCES})
+target_link_libraries(filestamp_core PUBLIC filestamp_portable shlwapi)
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+list(REMOVE_ITEM APP_SOURCES ${PORTABLE_ABS} ${CMAKE_SOURCE_DIR}/app/main.cpp)
+file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+add_library(filestamp_ui STATIC ${APP_SOURCES} ${UI_SOURCES})
+target_include_directories(filestamp_ui PUBLIC ${CMAKE_SOURCE_DIR}/resources)
+target_link_libraries(filestamp_ui PUBLIC filestamp_core
+  comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid gdi32 user32 kernel32)
+
+# The manifest, icons and version information: linked into the program and into every
+# test executable, so tests run with the same code page and common controls.
+add_library(filestamp_resources OBJECT resources/filestamp.rc)
+set_source_files_properties(resources/filestamp.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/filestamp.manifest;${CMAKE_SOURCE_DIR}/resources/filestamp.ico;${CMAKE_SOURCE_DIR}/resources/speaker.ico;${CMAKE_SOURCE_DIR}/resources/banner.gif")
+
+add_executable(filestamp WIN32 app/main.cpp $<TARGET_OBJECTS:filestamp_resources>)
+target_link_libraries(filestamp PRIVATE filestamp_ui)
+
+# Tests ----------------------------------------------------------------------------------
+enable_testing()
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(filestamp_test_support STATIC ${TEST_SUPPORT})
+target_include_directories(filestamp_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(filestamp_test_support PUBLIC filestamp_ui gtest)
+
+set(TEST_ENV
+  "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml=")
+
+# One executable per test folder; CTest runs each under Wine.
+function(filestamp_test name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*_test.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources} $<TARGET_OBJECTS:filestamp_resources>)
+  target_link_libraries(${name} PRIVATE filestamp_test_support)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${TEST_ENV}" TIMEOUT 600 ${ARGN})
+endfunction()
+
+filestamp_test(core_tests core)
+filestamp_test(app_tests app RESOURCE_LOCK display)
+filestamp_test(main_window_tests ui/main RESOURCE_LOCK display)
+filestamp_test(batch_window_tests ui/batch RESOURCE_LOCK display)
+filestamp_test(end_to_end_tests e2e RESOURCE_LOCK display)
+if(TARGET end_to_end_tests)
+  add_dependencies(end_to_end_tests filestamp)
+endif()

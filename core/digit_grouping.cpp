@@ -1,0 +1,16 @@
+#include "core/digit_grouping.h"
+
+namespace core {
+
+std::string GroupDigits(std::uint64_t value) {
+  const std::string digits = std::to_string(value);
+  std::string grouped;
+  grouped.reserve(digits.size() + digits.size() / 3);
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+}  // namespace core

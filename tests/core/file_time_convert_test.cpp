@@ -1,0 +1,118 @@
+#include "core/file_time_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "core/file_stamp.h"
+#include "tests/support/file_state.h"
+#include "tests/support/temp_folder.h"
+
+namespace core {
+namespace {
+
+using testing_support::FromTicks;
+using testing_support::ReadPathState;
+using testing_support::SetPathTimes;
+using testing_support::TempFolder;
+using testing_support::Ticks;
+using testing_support::UtcTime;
+
+// --- Any time zone -----------------------------------------------------------------------
+
+TEST(FileTimeConvert, LocalTimeConvertsBackToTheSameWallClockTime) {
+  for (const LocalDateTime local : {LocalDateTime{2021, 3, 4, 10, 20, 30}, LocalDateTime{1999, 12, 31, 23, 59, 59},
+                                    LocalDateTime{2024, 2, 29, 0, 0, 0}}) {
+    const auto utc = LocalToFileTime(local);
+    ASSERT_TRUE(utc.has_value());
+    EXPECT_EQ(FileTimeToLocal(*utc), local);
+  }
+}
+
+TEST(FileTimeConvert, ReadingDropsTheSubSecondPart) {
+  const FILETIME whole = UtcTime(2019, 5, 6, 7, 8, 9);
+  EXPECT_EQ(FileTimeToLocal(FromTicks(Ticks(whole) + 9'999'999)), FileTimeToLocal(whole));
+}
+
+TEST(FileTimeConvert, TimesBefore1601CannotBeConverted) {
+  EXPECT_FALSE(LocalToFileTime({1600, 6, 1, 12, 0, 0}).has_value());
+  EXPECT_FALSE(LocalToFileTime({100, 1, 1, 0, 0, 1}).has_value());
+  EXPECT_FALSE(FileTimeToLocal(FILETIME{0xFFFFFFFF, 0xFFFFFFFF}).has_value());
+}
+
+// --- Europe/Berlin -----------------------------------------------------------------------
+// A Wine process reads TZ when it starts, so these run in a process of their own started
+// with TZ=Europe/Berlin and FILESTAMP_TEST_TZ=Europe/Berlin; elsewhere they skip.
+
+class TimeZoneBerlin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* zone = std::getenv("FILESTAMP_TEST_TZ");
+    if (!zone || std::string(zone) != "Europe/Berlin")
+      GTEST_SKIP() << "runs with TZ=Europe/Berlin FILESTAMP_TEST_TZ=Europe/Berlin";
+  }
+  TempFolder dir_;
+};
+
+TEST_F(TimeZoneBerlin, SummerAndWinterInstantsReadWithTheOffsetOfTheirOwnDate) {
+  // Whatever today's offset, each date uses its own: +2 h in summer, +1 h in winter.
+  EXPECT_EQ(FileTimeToLocal(UtcTime(2020, 7, 1, 12, 0, 0)), (LocalDateTime{2020, 7, 1, 14, 0, 0}));
+  EXPECT_EQ(FileTimeToLocal(UtcTime(2020, 1, 15, 12, 0, 0)), (LocalDateTime{2020, 1, 15, 13, 0, 0}));
+
+  const std::string path = dir_.MakeFile("a.txt");
+  const FILETIME access = UtcTime(2020, 1, 15, 12, 0, 0);
+  const FILETIME write = UtcTime(2020, 7, 1, 12, 0, 0);
+  SetPathTimes(path, nullptr, &access, &write);
+  const auto times = ReadFileTimes(path);
+  ASSERT_TRUE(times.has_value());
+  EXPECT_EQ(times->modification, (LocalDateTime{2020, 7, 1, 14, 0, 0}));
+  EXPECT_EQ(times->access, (LocalDateTime{2020, 1, 15, 13, 0, 0}));
+}
+
+TEST_F(TimeZoneBerlin, TypedSummerAndWinterTimesAreWrittenAsThoseInstants) {
+  const std::string path = dir_.MakeFile("a.txt");
+  ASSERT_TRUE(
+      ApplyFileStamp(path, KeepTime, {2020, 7, 1, 14, 0, 0}, {2020, 1, 15, 13, 0, 0}, KeepAttributes));
+  const auto after = ReadPathState(path);
+  EXPECT_EQ(after.write, Ticks(UtcTime(2020, 7, 1, 12, 0, 0)));
+  EXPECT_EQ(after.access, Ticks(UtcTime(2020, 1, 15, 12, 0, 0)));
+}
+
+// Sets write and access times, reads them as local times, applies those unchanged and
+// checks that each kept its instant (to the second).
+void ExpectReapplyKeepsInstants(const std::string& path, const FILETIME& write, const FILETIME& access) {
+  SetPathTimes(path, nullptr, &access, &write);
+  const auto times = ReadFileTimes(path);
+  ASSERT_TRUE(times.has_value());
+  ASSERT_TRUE(ApplyFileStamp(path, KeepTime, times->modification, times->access, KeepAttributes));
+  const auto after = ReadPathState(path);
+  EXPECT_EQ(after.write, Ticks(write) - Ticks(write) % 10'000'000);
+  EXPECT_EQ(after.access, Ticks(access) - Ticks(access) % 10'000'000);
+}
+
+TEST_F(TimeZoneBerlin, ReappliedTimesKeepTheirInstantInBothHalvesOfTheYear) {
+  ExpectReapplyKeepsInstants(dir_.MakeFile("a.txt"), UtcTime(2020, 7, 1, 12, 0, 0, 5'000'000),
+                             UtcTime(2020, 1, 15, 12, 0, 0, 2'500'000));
+}
+
+TEST_F(TimeZoneBerlin, BothPassesOfTheRepeatedHourKeepTheirOwnInstant) {
+  // Daylight saving ends 2020-10-25 01:00 UTC: 00:30 and 01:30 UTC both read 02:30 local.
+  const FILETIME firstPass = UtcTime(2020, 10, 25, 0, 30, 0, 2'500'000);
+  const FILETIME secondPass = UtcTime(2020, 10, 25, 1, 30, 0, 7'500'000);
+  EXPECT_EQ(FileTimeToLocal(firstPass), (LocalDateTime{2020, 10, 25, 2, 30, 0}));
+  EXPECT_EQ(FileTimeToLocal(secondPass), (LocalDateTime{2020, 10, 25, 2, 30, 0}));
+
+  const std::string path = dir_.MakeFile("a.txt");
+  ExpectReapplyKeepsInstants(path, firstPass, secondPass);
+  ExpectReapplyKeepsInstants(path, secondPass, firstPass);
+}
+
+TEST_F(TimeZoneBerlin, LocalYearPast9999ReadsAs9999WithTheOtherFieldsUnchanged) {
+  // 9999-12-31 23:30 UTC is 10000-01-01 00:30 in Berlin. (No file can hold it here: ext4
+  // stores times up to 2446 only, so the conversion is checked on its own.)
+  EXPECT_EQ(FileTimeToLocal(UtcTime(9999, 12, 31, 23, 30, 0)), (LocalDateTime{9999, 1, 1, 0, 30, 0}));
+}
+
+}  // namespace
+}  // namespace core

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+namespace testing_support {
+
+// File-time helpers for tests, written against the wide Win32 calls (with the \\?\ prefix
+// for long paths) so that they also reach paths the ANSI calls refuse.
+
+// 100-ns ticks since 1601-01-01 UTC.
+std::uint64_t Ticks(const FILETIME& time);
+FILETIME FromTicks(std::uint64_t ticks);
+// A UTC instant built from calendar fields, plus extra ticks for a sub-second part.
+FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second, std::uint64_t extraTicks = 0);
+
+// UTF-8 path -> wide path, with the \\?\ prefix when it is longer than MAX_PATH allows.
+std::wstring WidePath(const std::string& path);
+
+// A path's three times and attribute word as the platform reports them.
+struct PathState {
+  std::uint64_t creation = 0;
+  std::uint64_t access = 0;
+  std::uint64_t write = 0;
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  friend bool operator==(const PathState&, const PathState&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const PathState& state);
+
+// Throws when the path cannot be read.
+PathState ReadPathState(const std::string& path);
+
+// Sets the times given (a null pointer leaves that one); throws on failure.
+void SetPathTimes(const std::string& path, const FILETIME* creation, const FILETIME* access, const FILETIME* write);
+void SetPathAttributes(const std::string& path, DWORD attributes);
+
+}  // namespace testing_support

@@ -1,0 +1,114 @@
+# Shared set-up for tools/run, tools/test and tools/bench: installs what is missing, builds,
+# prepares the project's own Wine prefix and starts a private X server when needed.
+# Sourced, not run.
+
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${FILESTAMP_BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Debian package -> a file it installs, to tell cheaply whether it is there.
+REQUIRED_PACKAGES=(
+  "g++-mingw-w64-x86-64-posix:/usr/bin/x86_64-w64-mingw32-g++-posix"
+  "cmake:/usr/bin/cmake"
+  "ninja-build:/usr/bin/ninja"
+  "wine64:/usr/lib/wine/wine64"
+  "wine:/usr/bin/wine"
+  "xvfb:/usr/bin/Xvfb"
+  "xauth:/usr/bin/xauth"
+  "fonts-wqy-microhei:/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
+  "imagemagick:/usr/bin/import"
+  "xdotool:/usr/bin/xdotool"
+  "googletest:/usr/src/googletest/CMakeLists.txt"
+  "clang:/usr/bin/clang++"
+  "libclang-rt-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
+  "g++:/usr/bin/g++"
+)
+
+log() { printf '[filestamp] %s\n' "$*" >&2; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+  local missing=() entry pkg file
+  for entry in "${REQUIRED_PACKAGES[@]}"; do
+    pkg="${entry%%:*}"
+    file="${entry#*:}"
+    # The clang runtime's path carries a version; accept any installed one.
+    if [ "$pkg" = libclang-rt-dev ]; then
+      compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null && continue
+    elif [ -e "$file" ]; then
+      continue
+    fi
+    missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures and builds the Windows program and its tests (BUILD_TYPE: Debug or Release).
+build_windows() {
+  local type="${1:-Debug}"
+  if [ ! -f "$BUILD_DIR/build.ninja" ] || ! grep -q "CMAKE_BUILD_TYPE:STRING=$type" "$BUILD_DIR/CMakeCache.txt"; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE="$type" >/dev/null
+  fi
+  cmake --build "$BUILD_DIR" -j2
+}
+
+# Builds the platform-free logic natively with AddressSanitizer and UBSan, plus the fuzz target.
+build_native() {
+  local dir="$BUILD_DIR/native"
+  if [ ! -f "$dir/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$dir" -G Ninja -DFILESTAMP_NATIVE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  fi
+  cmake --build "$dir" -j2
+}
+
+# A Wine prefix of the project's own, with CJK font replacements and settings for running
+# without a window manager.
+ensure_wine_prefix() {
+  local marker="$WINEPREFIX/.filestamp-ready"
+  [ -f "$marker" ] && return 0
+  log "preparing Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  wine regedit "$ROOT/tools/wineprefix.reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$marker"
+}
+
+XVFB_PID=""
+# Starts a private X server when there is no display; sets DISPLAY.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${FILESTAMP_PRIVATE_X:-0}" != 1 ]; then return 0; fi
+  local n=77
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.05
+  done
+  log "Xvfb did not start"
+  return 1
+}
+
+stop_display() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}
