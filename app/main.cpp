@@ -1,11 +1,35 @@
-// Temporary start-up: a bare window with the program's caption until the frame lands.
+// Start-up: OLE for the life of the process, the program's folder as current directory, the
+// main window, and the message loop until the last window is gone.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-  HWND window = CreateWindowExA(0, "STATIC", "Tavrin文件时间属性修改器", WS_OVERLAPPEDWINDOW, 100, 100, 479, 283,
-                                nullptr, nullptr, nullptr, nullptr);
-  ShowWindow(window, show);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+#include <commctrl.h>
+
+#include "app/com_scope.h"
+#include "app/message_loop.h"
+#include "app/program_folder.h"
+#include "app/text_encoding.h"
+#include "app/window_switch.h"
+#include "ui/batch/batch_window.h"
+#include "ui/main/main_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything else loads: DLLs only from the system folder, never from the program's
+  // own folder (often a downloads folder), which becomes the current directory below.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  app::OleScope ole;
+  SetCurrentDirectoryA(app::ProgramFolder().c_str());
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  app::EnableQuitWhenLastWindowCloses();
+  ui::batch::ConnectToMainWindow();
+
+  ui::main::MainWindow mainWindow(app::WideToUtf8(GetCommandLineW()));
+  if (!mainWindow.Create()) return 1;
+  app::ConnectMainWindow(mainWindow.hwnd());
+  mainWindow.Show();
+  app::RunMessageLoop();
   return 0;
 }

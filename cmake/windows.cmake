@@ -61,6 +61,7 @@ function(filestamp_test name folder)
 endfunction()
 
 filestamp_test(core_tests core)
+include(cmake/core_tests_extra.cmake)
 filestamp_test(app_tests app RESOURCE_LOCK display)
 filestamp_test(main_window_tests ui/main RESOURCE_LOCK display)
 filestamp_test(batch_window_tests ui/batch RESOURCE_LOCK display)

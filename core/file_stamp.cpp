@@ -1,7 +1,7 @@
 #include "core/file_stamp.h"
 
 #include <windows.h>
-
+// shlwapi.h needs windows.h before it.
 #include <shlwapi.h>
 
 #include <array>
@@ -54,9 +54,7 @@ std::string FormatByteSize(std::uint64_t size) {
   return text;
 }
 
-std::string FormatSizeText(std::uint64_t size) {
-  return FormatByteSize(size) + " (" + GroupDigits(size) + " 字节)";
-}
+std::string FormatSizeText(std::uint64_t size) { return FormatByteSize(size) + " (" + GroupDigits(size) + " 字节)"; }
 
 AttributeSet ReadAttributes(const std::string& path) {
   const DWORD attributes = CurrentFileApi().QueryAttributes(path.c_str());

@@ -105,6 +105,20 @@ ensure_display() {
   return 1
 }
 
+# One idle Wine process for the whole run: it keeps the server and Wine's background
+# services alive and attached to /dev/null. Services started by a test process instead
+# would hold that test's output pipe open and CTest would wait for them.
+WINE_KEEPER_PID=""
+start_wine_keeper() {
+  local fifo="$BUILD_DIR/wine-keeper.fifo"
+  rm -f "$fifo"
+  mkfifo "$fifo"
+  exec 9<>"$fifo"  # read-write, so opening never blocks and cmd waits for input forever
+  wine cmd <&9 >/dev/null 2>&1 &
+  WINE_KEEPER_PID=$!
+  wine cmd /c exit >/dev/null 2>&1 || true  # returns once the services are up
+}
+
 stop_display() {
   if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null || true

@@ -72,8 +72,7 @@ TEST_F(TimeZoneBerlin, SummerAndWinterInstantsReadWithTheOffsetOfTheirOwnDate) {
 
 TEST_F(TimeZoneBerlin, TypedSummerAndWinterTimesAreWrittenAsThoseInstants) {
   const std::string path = dir_.MakeFile("a.txt");
-  ASSERT_TRUE(
-      ApplyFileStamp(path, KeepTime, {2020, 7, 1, 14, 0, 0}, {2020, 1, 15, 13, 0, 0}, KeepAttributes));
+  ASSERT_TRUE(ApplyFileStamp(path, KeepTime, {2020, 7, 1, 14, 0, 0}, {2020, 1, 15, 13, 0, 0}, KeepAttributes));
   const auto after = ReadPathState(path);
   EXPECT_EQ(after.write, Ticks(UtcTime(2020, 7, 1, 12, 0, 0)));
   EXPECT_EQ(after.access, Ticks(UtcTime(2020, 1, 15, 12, 0, 0)));
@@ -109,8 +108,8 @@ TEST_F(TimeZoneBerlin, BothPassesOfTheRepeatedHourKeepTheirOwnInstant) {
 }
 
 TEST_F(TimeZoneBerlin, LocalYearPast9999ReadsAs9999WithTheOtherFieldsUnchanged) {
-  // 9999-12-31 23:30 UTC is 10000-01-01 00:30 in Berlin. (No file can hold it here: ext4
-  // stores times up to 2446 only, so the conversion is checked on its own.)
+  // 9999-12-31 23:30 UTC is 10000-01-01 00:30 in Berlin. Checked on the conversion alone:
+  // Linux file systems such as ext4 cannot hold a file time that late.
   EXPECT_EQ(FileTimeToLocal(UtcTime(9999, 12, 31, 23, 30, 0)), (LocalDateTime{9999, 1, 1, 0, 30, 0}));
 }
 

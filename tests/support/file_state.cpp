@@ -58,8 +58,7 @@ PathState ReadPathState(const std::string& path) {
   if (state.attributes == INVALID_FILE_ATTRIBUTES) throw std::runtime_error("no attributes for " + path);
   const auto file = OpenForMetadata(path, FILE_READ_ATTRIBUTES);
   FILETIME creation, access, write;
-  if (!file || !GetFileTime(file.get(), &creation, &access, &write))
-    throw std::runtime_error("no times for " + path);
+  if (!file || !GetFileTime(file.get(), &creation, &access, &write)) throw std::runtime_error("no times for " + path);
   state.creation = Ticks(creation);
   state.access = Ticks(access);
   state.write = Ticks(write);

@@ -58,8 +58,7 @@ BOOL RecordingFileApi::QueryTimes(HANDLE file, FILETIME* creation, FILETIME* acc
   return FileApi::QueryTimes(file, creation, access, write);
 }
 
-BOOL RecordingFileApi::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access,
-                                const FILETIME* write) {
+BOOL RecordingFileApi::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) {
   Call call = MakeCall(Op::SetTimes);
   call.creation = Copy(creation);
   call.lastAccess = Copy(access);
@@ -88,12 +87,18 @@ HANDLE RecordingFileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* data) 
 
 const char* OpName(RecordingFileApi::Op op) {
   switch (op) {
-    case RecordingFileApi::Op::OpenFile: return "OpenFile";
-    case RecordingFileApi::Op::QueryTimes: return "QueryTimes";
-    case RecordingFileApi::Op::SetTimes: return "SetTimes";
-    case RecordingFileApi::Op::QueryAttributes: return "QueryAttributes";
-    case RecordingFileApi::Op::SetAttributes: return "SetAttributes";
-    case RecordingFileApi::Op::FindFirst: return "FindFirst";
+    case RecordingFileApi::Op::OpenFile:
+      return "OpenFile";
+    case RecordingFileApi::Op::QueryTimes:
+      return "QueryTimes";
+    case RecordingFileApi::Op::SetTimes:
+      return "SetTimes";
+    case RecordingFileApi::Op::QueryAttributes:
+      return "QueryAttributes";
+    case RecordingFileApi::Op::SetAttributes:
+      return "SetAttributes";
+    case RecordingFileApi::Op::FindFirst:
+      return "FindFirst";
   }
   return "?";
 }

@@ -20,9 +20,9 @@ class RecordingFileApi : public core::FileApi {
 
   struct Call {
     Op op = Op::OpenFile;
-    std::string path;  // OpenFile, QueryAttributes, SetAttributes, FindFirst
+    std::string path;                                         // OpenFile, QueryAttributes, SetAttributes, FindFirst
     DWORD access = 0, share = 0, disposition = 0, flags = 0;  // OpenFile
-    DWORD attributes = 0;                                       // SetAttributes
+    DWORD attributes = 0;                                     // SetAttributes
     // SetTimes: the values passed, in the call's own order; nullopt for a null pointer.
     std::optional<FILETIME> creation, lastAccess, lastWrite;
   };

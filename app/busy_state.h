@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+// A window is busy while its settings group is disabled: the group's controls become inert
+// without being drawn grey. The scope re-enables the group on every way out.
+class BusyScope {
+ public:
+  explicit BusyScope(HWND group) noexcept : group_(group) { EnableWindow(group_, FALSE); }
+  ~BusyScope() { EnableWindow(group_, TRUE); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  HWND group_;
+};
+
+inline bool IsBusy(HWND group) noexcept { return !IsWindowEnabled(group); }
+
+}  // namespace app

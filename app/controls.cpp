@@ -1,0 +1,106 @@
+#include "app/controls.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace app {
+
+std::string GetText(HWND control) {
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+void SetText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+
+bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND checkBox, bool checked) {
+  SendMessageA(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+core::LocalDateTime DtpGetTime(HWND picker) {
+  SYSTEMTIME st{};
+  SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+  return core::LocalDateTime::FromFields(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+}
+
+void DtpSetTime(HWND picker, const core::LocalDateTime& value) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(value.year);
+  st.wMonth = static_cast<WORD>(value.month);
+  st.wDay = static_cast<WORD>(value.day);
+  st.wHour = static_cast<WORD>(value.hour);
+  st.wMinute = static_cast<WORD>(value.minute);
+  st.wSecond = static_cast<WORD>(value.second);
+  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
+void DtpSetFormat(HWND picker, const char* format) {
+  SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(format));
+}
+
+int LvRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string LvGetText(HWND list, int row, int column) {
+  // The list answers with the length it copied; grow until the text fits.
+  std::vector<char> buffer(MAX_PATH + 1);
+  for (;;) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const auto copied = static_cast<std::size_t>(
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (copied + 1 < buffer.size()) return std::string(buffer.data(), copied);
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+void LvSetText(HWND list, int row, int column, const std::string& text) {
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int LvSelectedCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+bool LvIsSelected(HWND list, int row) {
+  return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+int LvFirstSelected(HWND list) {
+  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+namespace {
+LVITEMA QueryItem(HWND list, int row, UINT mask) {
+  LVITEMA item{};
+  item.mask = mask;
+  item.iItem = row;
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item;
+}
+}  // namespace
+
+int LvIndent(HWND list, int row) { return QueryItem(list, row, LVIF_INDENT).iIndent; }
+int LvImage(HWND list, int row) { return QueryItem(list, row, LVIF_IMAGE).iImage; }
+
+void SbSetText(HWND statusBar, const std::string& text) {
+  SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string SbGetText(HWND statusBar) {
+  const auto length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return text;
+}
+
+}  // namespace app

@@ -1,0 +1,58 @@
+#include "app/message_boxes.h"
+
+#include <utility>
+
+namespace app {
+namespace {
+
+constexpr UINT kInformation = MB_OK | MB_ICONINFORMATION;
+constexpr UINT kWarning = MB_OK | MB_ICONEXCLAMATION;
+constexpr UINT kError = MB_OK | MB_ICONHAND;
+constexpr UINT kQuestionNoDefault = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+constexpr UINT kQuestionYesDefault = MB_YESNO | MB_ICONQUESTION;
+
+// One row per Message, in the enum's order.
+constexpr MessageRow kRows[] = {
+    {"文件不存在!", "错误", kError},
+    {"确认修改文件时间及属性?", "询问", kQuestionYesDefault},
+    {"修改完毕!", "提示", kInformation},
+    {"修改失败!", "警告", kWarning},
+    {"确认移除所选项目?", "询问", kQuestionNoDefault},
+    {"确认清空所有项目?", "询问", kQuestionNoDefault},
+    {"查看文件属性失败!", "警告", kWarning},
+    {"定位文件失败!", "警告", kWarning},
+    {"请先添加文件!", "提示", kInformation},
+    {"请指定需设置的文件属性!", "提示", kInformation},
+    {"确认执行批量修改吗?", "询问", kQuestionNoDefault},
+    {"", "处理失败的文件", kWarning},
+    {"批量处理完毕!", "提示", kInformation},
+    {"Please Wait...", "Runing", kWarning},
+};
+static_assert(std::size(kRows) == static_cast<std::size_t>(Message::kPleaseWait) + 1);
+
+MessageBoxFunction& Handler() {
+  static MessageBoxFunction handler;
+  return handler;
+}
+
+}  // namespace
+
+const MessageRow& MessageRowOf(Message message) { return kRows[static_cast<std::size_t>(message)]; }
+
+int ShowMessage(HWND owner, Message message, const std::string& text) {
+  const MessageRow& row = MessageRowOf(message);
+  const UINT flags = row.flags | MB_TASKMODAL;
+  if (Handler()) return Handler()(owner, text, row.title, flags);
+  return MessageBoxA(owner, text.c_str(), row.title, flags);
+}
+
+int ShowMessage(HWND owner, Message message) { return ShowMessage(owner, message, MessageRowOf(message).text); }
+
+bool Ask(HWND owner, Message message) { return ShowMessage(owner, message) == IDYES; }
+
+ScopedMessageBoxHandler::ScopedMessageBoxHandler(MessageBoxFunction handler)
+    : previous_(std::exchange(Handler(), std::move(handler))) {}
+
+ScopedMessageBoxHandler::~ScopedMessageBoxHandler() { Handler() = std::move(previous_); }
+
+}  // namespace app

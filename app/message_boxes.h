@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace app {
+
+// Every message and question the program shows.
+enum class Message {
+  kFileMissing,
+  kConfirmModify,
+  kModifyDone,
+  kModifyFailed,
+  kConfirmRemove,
+  kConfirmClear,
+  kPropertiesFailed,
+  kLocateFailed,
+  kAddFilesFirst,
+  kChooseAttributes,
+  kConfirmBatch,
+  kFailedFiles,  // its text is the list of failed paths
+  kBatchDone,
+  kPleaseWait,
+};
+
+struct MessageRow {
+  const char* text;
+  const char* title;
+  UINT flags;  // without MB_TASKMODAL, which every box gets
+};
+
+const MessageRow& MessageRowOf(Message message);
+
+// Shows the message modal to its owner; returns the button pressed (IDOK, IDYES, IDNO ...).
+int ShowMessage(HWND owner, Message message);
+// The same with a text of the caller's (the failure list).
+int ShowMessage(HWND owner, Message message, const std::string& text);
+// A question: true only when answered Yes.
+bool Ask(HWND owner, Message message);
+
+// Stands in for MessageBoxA while it lives (tests): receives owner, text, title and the
+// full flags, and returns the button to report.
+using MessageBoxFunction = std::function<int(HWND owner, const std::string& text, const std::string& title, UINT flags)>;
+class ScopedMessageBoxHandler {
+ public:
+  explicit ScopedMessageBoxHandler(MessageBoxFunction handler);
+  ~ScopedMessageBoxHandler();
+  ScopedMessageBoxHandler(const ScopedMessageBoxHandler&) = delete;
+  ScopedMessageBoxHandler& operator=(const ScopedMessageBoxHandler&) = delete;
+
+ private:
+  MessageBoxFunction previous_;
+};
+
+}  // namespace app

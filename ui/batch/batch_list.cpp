@@ -1,0 +1,99 @@
+#include "ui/batch/batch_list.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "app/controls.h"
+#include "app/event_pump.h"
+#include "app/ui_handles.h"
+#include "core/file_stamp.h"
+#include "core/win_handles.h"
+#include "ui/batch/batch_design.h"
+
+namespace ui::batch {
+namespace {
+
+constexpr UINT kFolderQuery = SHGFI_ICON | SHGFI_SMALLICON;
+// From the name's extension alone: the shell neither opens nor reads the file.
+constexpr UINT kFileQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON;
+constexpr UINT kFallbackQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_LINKOVERLAY | SHGFI_SMALLICON;
+
+// Calls visit(name) for each entry of folder (a pattern) whose directory bit matches
+// wantFolders. Every enumeration owns its search, so nothing else can close it under it.
+template <typename Visit>
+void ForEachEntry(const std::string& pattern, bool wantFolders, Visit visit) {
+  WIN32_FIND_DATAA entry;
+  core::UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+  if (!search) return;
+  do {
+    const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder == wantFolders) visit(std::string(entry.cFileName));
+  } while (FindNextFileA(search.get(), &entry));
+}
+
+}  // namespace
+
+bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path.compare(1, 2, ":\\") == 0; }
+
+std::string RowCountText(int rows) { return "共包含 " + std::to_string(rows) + " 个待处理的文件(夹)!"; }
+
+void BatchList::AddPaths(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    app::PumpIfInputWaiting();
+    const core::AttributeSet attributes = core::ReadAttributes(path);
+    if (attributes != core::KeepAttributes && (attributes & core::kDirectory)) {
+      ExpandFolder(path);
+    } else {
+      AddRow(path, false, 0);
+    }
+  }
+  ShowRowCount();
+}
+
+void BatchList::ShowRowCount() { app::SbSetText(status_, RowCountText(app::LvRowCount(list_))); }
+
+void BatchList::ExpandFolder(const std::string& folder) {
+  AddRow(folder, true, 0);
+  const std::string prefix = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+  const std::string pattern = prefix + "*.*";
+  ForEachEntry(pattern, true, [&](const std::string& name) {
+    app::PumpIfInputWaiting();
+    if (name == "." || name == "..") return;
+    AddRow(prefix + name, true, 1);
+  });
+  ForEachEntry(pattern, false, [&](const std::string& name) {
+    app::PumpIfInputWaiting();
+    AddRow(prefix + name, false, 1);
+  });
+}
+
+void BatchList::AddRow(const std::string& path, bool isFolder, int indent) {
+  app::SbSetText(status_, "正在添加 => " + path);
+
+  SHFILEINFOA info{};
+  if (!SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, isFolder ? kFolderQuery : kFileQuery))
+    SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, kFallbackQuery);
+  const app::UniqueIcon icon(info.hIcon);  // the image list keeps its own copy
+
+  std::string name = PathFindFileNameA(path.c_str());
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT | LVIF_PARAM | LVIF_STATE;
+  item.iItem = app::LvRowCount(list_);
+  item.pszText = name.data();
+  item.iImage = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
+  item.iIndent = indent;
+  const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (row < 0) return;
+
+  if (!isFolder) {
+    // A size that cannot be read shows as nothing rather than as a made-up number.
+    const core::FileSize size = core::ReadFileSize(path);
+    if (size.found) app::LvSetText(list_, row, kColumnSize, core::FormatByteSize(size.bytes));
+  }
+  const std::string type = isFolder ? (IsDriveRoot(path) ? kDriveType : kFolderType) : std::string(info.szTypeName);
+  app::LvSetText(list_, row, kColumnType, type);
+  app::LvSetText(list_, row, kColumnPath, path);
+  app::LvSetText(list_, row, kColumnStatus, kNewRowStatus);
+}
+
+}  // namespace ui::batch

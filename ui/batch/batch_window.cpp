@@ -1,0 +1,240 @@
+#include "ui/batch/batch_window.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/busy_state.h"
+#include "app/com_scope.h"
+#include "app/controls.h"
+#include "app/message_boxes.h"
+#include "app/window_switch.h"
+#include "core/local_date_time.h"
+#include "resource_ids.h"
+#include "ui/batch/batch_design.h"
+#include "ui/batch/batch_list.h"
+#include "ui/batch/folder_browser.h"
+
+namespace ui::batch {
+namespace {
+
+constexpr UINT kLabelPressed = WM_APP + 2;  // wParam: the label's id
+constexpr int kPickers[] = {日期框_创建时间, 日期框_修改时间, 日期框_访问时间};
+constexpr int kTimeLabels[] = {标签_创建时间, 标签_修改时间, 标签_访问时间};
+
+// The one batch window; a closed one is kept until the next opening or the end of the
+// process, so that it is never deleted while its own messages are still on the stack.
+std::unique_ptr<BatchWindow> g_open;
+std::unique_ptr<BatchWindow> g_closed;
+
+// The time labels show the hand cursor and report a left-button press to the window.
+LRESULT CALLBACK TimeLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
+  switch (msg) {
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+      return TRUE;
+    case WM_LBUTTONDOWN:
+      SendMessageA(GetAncestor(hwnd, GA_ROOT), kLabelPressed, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
+                   0);
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, TimeLabelProc, 0);
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+BatchWindow::~BatchWindow() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool BatchWindow::Create() {
+  const Frame frame{"FileStampBatchWindow", kCaption,      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+                    kDesignWidth,           kDesignHeight, nullptr};
+  if (!CreateFrame(frame)) return false;
+  app::SetProgramIcon(hwnd());
+  controls_ = app::BuildControls(hwnd(), BatchDesign());
+  for (int label : kTimeLabels) SetWindowSubclass(controls_[label], TimeLabelProc, 0, 0);
+  SetUpList();
+  SetUpStatusBar();
+  OnCreated();
+  return true;
+}
+
+void BatchWindow::Show() {
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  UpdateWindow(hwnd());
+}
+
+void BatchWindow::SetUpList() {
+  HWND list = controls_[超级列表框];
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
+  SendMessageA(list, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
+  SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
+  SendMessageA(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+  int index = 0;
+  for (const ColumnSpec& spec : BatchColumns()) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = spec.width;
+    column.pszText = const_cast<char*>(spec.header);
+    column.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    ++index;
+  }
+}
+
+void BatchWindow::SetUpStatusBar() {
+  HWND status = controls_[状态条];
+  int right = -1;  // one part, to the right edge
+  SendMessageA(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+  statusIcon_.reset(static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SPEAKER), IMAGE_ICON, 16, 16, 0)));
+  SendMessageA(status, SB_SETICON, 0, reinterpret_cast<LPARAM>(statusIcon_.get()));
+  app::SbSetText(status, kStatusDesignText);
+}
+
+void BatchWindow::OnCreated() {
+  for (int picker : kPickers) app::DtpSetFormat(controls_[picker], core::kDateTimeFormat);
+  app::FixClientHeight(hwnd(), kClientHeight);
+  SendMessageA(controls_[状态条], WM_SIZE, 0, 0);  // keep the status bar on the new bottom edge
+  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
+    AddPaths(std::move(paths));
+  });
+  images_.reset(ImageList_Create(16, 16, ILC_COLOR24, 0, 0));
+  HWND list = controls_[超级列表框];
+  ImageList_SetBkColor(images_.get(), static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+}
+
+bool BatchWindow::IsBusy() const { return app::IsBusy(controls_[分组框]); }
+
+void BatchWindow::AddPaths(std::vector<std::string> paths) {
+  if (paths.empty()) return;
+  queuedAdds_.push_back(std::move(paths));
+  // A drop that arrives while work goes on waits for it: nesting would end the busy state
+  // early and mix its rows into the middle of the running add.
+  if (!working_) RunQueuedAdds();
+}
+
+void BatchWindow::RunQueuedAdds() {
+  while (!queuedAdds_.empty() && hwnd()) {
+    std::vector<std::string> paths = std::move(queuedAdds_.front());
+    queuedAdds_.pop_front();
+    working_ = true;
+    {
+      app::BusyScope busy(controls_[分组框]);
+      app::ComScope com;
+      BatchList(controls_[超级列表框], controls_[状态条], images_.get()).AddPaths(paths);
+    }
+    working_ = false;
+  }
+}
+
+void BatchWindow::OnBrowse() {
+  const std::string path = ChooseFileOrFolder(GetActiveWindow());
+  if (!path.empty()) AddPaths({path});
+}
+
+bool BatchWindow::MayClose() {
+  if (!IsBusy() && !working_) return true;
+  app::ShowMessage(hwnd(), app::Message::kPleaseWait);
+  return false;
+}
+
+void BatchWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case 按钮_浏览文件夹:
+      if (code == BN_CLICKED) OnBrowse();
+      break;
+    case 按钮_批量修改:
+      if (code == BN_CLICKED) RunBatch();
+      break;
+    case 菜单_移除选中项:
+    case 菜单_清空所有项:
+    case 菜单_定位文件:
+    case 菜单_属性:
+      OnMenuCommand(id);
+      break;
+  }
+}
+
+LRESULT BatchWindow::OnColorStatic(HDC dc, HWND control) {
+  const int id = controls_.IdOf(control);
+  for (int i = 0; i < 3; ++i) {
+    if (id != kTimeLabels[i]) continue;
+    const bool on = IsWindowEnabled(controls_[kPickers[i]]);
+    SetTextColor(dc, on ? RGB(0, 0, 0) : RGB(128, 128, 128));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  return DefaultProc(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    switch (msg) {
+      case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+      case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == 超级列表框 && header->code == NM_RCLICK) OnListRightClick();
+        break;
+      }
+      case WM_CTLCOLORSTATIC:
+        return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      case app::FileDropTarget::kDropArrived:
+        if (dropTarget_) dropTarget_->DeliverPending();
+        return 0;
+      case WM_NCACTIVATE:
+        return app::KeepCaptionActive(hwnd(), wParam, lParam);
+      case WM_CLOSE:
+        if (MayClose()) DestroyWindow(hwnd());
+        return 0;
+      case WM_QUERYENDSESSION:
+        return MayClose() ? TRUE : FALSE;
+      case WM_DESTROY:
+        if (dropTarget_) dropTarget_->Revoke();
+        queuedAdds_.clear();
+        images_.reset();
+        app::ReturnToMainWindow();
+        break;
+      case WM_NCDESTROY:
+        if (g_open.get() == this) g_closed = std::move(g_open);
+        break;
+      case kLabelPressed:
+        OnLabelPressed(static_cast<int>(wParam));
+        break;  // the label's own handling of the press goes on
+    }
+  } catch (...) {
+    // Nothing may unwind into the system; a failed handler leaves the window as it was.
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+BatchWindow* OpenBatchWindow() { return g_open && g_open->hwnd() ? g_open.get() : nullptr; }
+
+void ConnectToMainWindow() {
+  app::ConnectBatchWindow({
+      .isOpen = [] { return OpenBatchWindow() != nullptr; },
+      .open =
+          [] {
+            g_closed.reset();
+            auto window = std::make_unique<BatchWindow>();
+            if (!window->Create()) return;
+            g_open = std::move(window);
+            g_open->Show();
+          },
+      .addPaths =
+          [](std::vector<std::string> paths) {
+            if (BatchWindow* window = OpenBatchWindow()) window->AddPaths(std::move(paths));
+          },
+  });
+}
+
+}  // namespace ui::batch

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <wrl/client.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/file_drop_target.h"
+#include "app/ui_handles.h"
+#include "app/window.h"
+#include "app/window_design.h"
+
+namespace ui::batch {
+
+// The window that applies one setting of times and flags to many paths.
+class BatchWindow final : public app::Window {
+ public:
+  BatchWindow() = default;
+  ~BatchWindow() override;
+
+  // Builds the window from its design, hidden; false when the system refuses.
+  bool Create();
+  void Show();
+
+  // Adds the paths as rows; while the window is busy they wait and are added, in arrival
+  // order, as soon as the current work ends.
+  void AddPaths(std::vector<std::string> paths);
+  // Applies the chosen times and flags to every row.
+  void RunBatch();
+
+  bool IsBusy() const;
+  HWND control(int id) const { return controls_[id]; }
+  HIMAGELIST images() const { return images_.get(); }
+
+ private:
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+  void OnCreated();
+  void SetUpList();
+  void SetUpStatusBar();
+  void OnCommand(int id, int code);
+  void OnBrowse();
+  void RunQueuedAdds();
+  bool MayClose();
+  LRESULT OnColorStatic(HDC dc, HWND control);
+
+  // Context menu, list commands and the time-label switches.
+  void OnListRightClick();
+  void OnMenuCommand(int command);
+  void RemoveSelectedRows();
+  void ClearRows();
+  void LocateSelectedFile();
+  void ShowSelectedFileProperties();
+  void OnLabelPressed(int label);
+
+  app::ControlMap controls_;
+  Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
+  app::UniqueImageList images_;
+  app::UniqueIcon statusIcon_;
+  std::deque<std::vector<std::string>> queuedAdds_;
+  bool working_ = false;
+};
+
+// Connects the batch window to the main window's hand-over (open, is-open, add paths).
+void ConnectToMainWindow();
+// The open batch window, or null.
+BatchWindow* OpenBatchWindow();
+
+}  // namespace ui::batch

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace ui::main {
+
+// Asks for the file whose times and attributes are to be changed; empty when cancelled.
+std::optional<std::string> ChooseFileToOpen(HWND owner);
+
+// Stands in for the modal dialog while it lives (tests): gets the prepared settings and
+// returns the chosen path, or nothing for a cancel.
+using OpenFileDialogFunction = std::function<std::optional<std::string>(const OPENFILENAMEA& settings)>;
+class ScopedOpenFileDialog {
+ public:
+  explicit ScopedOpenFileDialog(OpenFileDialogFunction replacement);
+  ~ScopedOpenFileDialog();
+  ScopedOpenFileDialog(const ScopedOpenFileDialog&) = delete;
+  ScopedOpenFileDialog& operator=(const ScopedOpenFileDialog&) = delete;
+
+ private:
+  OpenFileDialogFunction previous_;
+};
+
+}  // namespace ui::main
