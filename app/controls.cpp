@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "app/text_encoding.h"
+
 namespace app {
 
 std::string GetText(HWND control) {
@@ -96,11 +98,12 @@ void SbSetText(HWND statusBar, const std::string& text) {
 }
 
 std::string SbGetText(HWND statusBar) {
-  const auto length = LOWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0));
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+  // SB_GETTEXT takes no buffer size, so ask in UTF-16, whose length the bar reports exactly.
+  const auto length = LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
   text.resize(length);
-  return text;
+  return WideToUtf8(text);
 }
 
 }  // namespace app
