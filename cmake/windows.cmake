@@ -69,3 +69,8 @@ filestamp_test(end_to_end_tests e2e RESOURCE_LOCK display)
 if(TARGET end_to_end_tests)
   add_dependencies(end_to_end_tests filestamp)
 endif()
+
+# The program must import nothing but Windows' own DLLs.
+add_test(NAME exe_imports_only_system_dlls
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:filestamp>)
+include(cmake/bench.cmake)

@@ -5,6 +5,7 @@
 #include "app/message_boxes.h"
 #include "app/window_switch.h"
 #include "core/file_stamp.h"
+#include "ui/main/banner.h"
 #include "ui/main/main_design.h"
 #include "ui/main/open_file_dialog.h"
 
@@ -35,8 +36,17 @@ bool MainWindow::Create() {
   app::SetProgramIcon(hwnd());
   controls_ = app::BuildControls(hwnd(), MainDesign());
   whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+  ShowBanner();
   OnCreated();
   return true;
+}
+
+// The banner sits above the client area and is never seen; it is kept for the design's sake.
+void MainWindow::ShowBanner() {
+  banner_ = LoadBanner();
+  OLE_HANDLE bitmap = 0;
+  if (!banner_ || FAILED(banner_->get_Handle(&bitmap))) return;
+  SendMessageA(controls_[图片框1], STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap));
 }
 
 void MainWindow::Show() {

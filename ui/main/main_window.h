@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ocidl.h>
 #include <wrl/client.h>
 
 #include <string>
@@ -33,6 +34,7 @@ class MainWindow final : public app::Window {
  private:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
   void OnCreated();
+  void ShowBanner();
   void OnFirstActivated();
   void OnCommand(int id, int code);
   void OnBrowse();
@@ -47,6 +49,7 @@ class MainWindow final : public app::Window {
   bool showingFile_ = false;
   COLORREF labelColor_ = RGB(128, 128, 128);
   app::UniqueGdiObject whiteBrush_;
+  Microsoft::WRL::ComPtr<IPicture> banner_;
 };
 
 }  // namespace ui::main
