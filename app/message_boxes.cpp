@@ -30,11 +30,6 @@ constexpr MessageRow kRows[] = {
 };
 static_assert(std::size(kRows) == static_cast<std::size_t>(Message::kPleaseWait) + 1);
 
-MessageBoxFunction& Handler() {
-  static MessageBoxFunction handler;
-  return handler;
-}
-
 }  // namespace
 
 const MessageRow& MessageRowOf(Message message) { return kRows[static_cast<std::size_t>(message)]; }
@@ -42,17 +37,12 @@ const MessageRow& MessageRowOf(Message message) { return kRows[static_cast<std::
 int ShowMessage(HWND owner, Message message, const std::string& text) {
   const MessageRow& row = MessageRowOf(message);
   const UINT flags = row.flags | MB_TASKMODAL;
-  if (Handler()) return Handler()(owner, text, row.title, flags);
+  if (const auto& standIn = ScopedMessageBoxHandler::Current()) return standIn(owner, text, row.title, flags);
   return MessageBoxA(owner, text.c_str(), row.title, flags);
 }
 
 int ShowMessage(HWND owner, Message message) { return ShowMessage(owner, message, MessageRowOf(message).text); }
 
 bool Ask(HWND owner, Message message) { return ShowMessage(owner, message) == IDYES; }
-
-ScopedMessageBoxHandler::ScopedMessageBoxHandler(MessageBoxFunction handler)
-    : previous_(std::exchange(Handler(), std::move(handler))) {}
-
-ScopedMessageBoxHandler::~ScopedMessageBoxHandler() { Handler() = std::move(previous_); }
 
 }  // namespace app

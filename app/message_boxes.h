@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "app/seam.h"
+
 namespace app {
 
 // Every message and question the program shows.
@@ -43,15 +45,6 @@ bool Ask(HWND owner, Message message);
 // Stands in for MessageBoxA while it lives (tests): receives owner, text, title and the
 // full flags, and returns the button to report.
 using MessageBoxFunction = std::function<int(HWND owner, const std::string& text, const std::string& title, UINT flags)>;
-class ScopedMessageBoxHandler {
- public:
-  explicit ScopedMessageBoxHandler(MessageBoxFunction handler);
-  ~ScopedMessageBoxHandler();
-  ScopedMessageBoxHandler(const ScopedMessageBoxHandler&) = delete;
-  ScopedMessageBoxHandler& operator=(const ScopedMessageBoxHandler&) = delete;
-
- private:
-  MessageBoxFunction previous_;
-};
+using ScopedMessageBoxHandler = app::Seam<struct MessageBoxTag, MessageBoxFunction>;
 
 }  // namespace app

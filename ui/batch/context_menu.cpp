@@ -5,15 +5,6 @@
 #include "app/ui_handles.h"
 
 namespace ui::batch {
-namespace {
-
-TrackMenuFunction& Replacement() {
-  static TrackMenuFunction replacement;
-  return replacement;
-}
-
-}  // namespace
-
 int ShowPopupMenu(HWND owner, std::span<const PopupItem> items, POINT at) {
   app::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return 0;
@@ -28,13 +19,8 @@ int ShowPopupMenu(HWND owner, std::span<const PopupItem> items, POINT at) {
   // The choice comes back as the result rather than as a posted WM_COMMAND, so the caller runs
   // it while the state it computed for this opening still holds.
   constexpr UINT kFlags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
-  if (Replacement()) return Replacement()(menu.get(), owner, at, kFlags);
+  if (const auto& standIn = ScopedPopupMenu::Current()) return standIn(menu.get(), owner, at, kFlags);
   return static_cast<int>(TrackPopupMenu(menu.get(), kFlags, at.x, at.y, 0, owner, nullptr));
 }
-
-ScopedPopupMenu::ScopedPopupMenu(TrackMenuFunction replacement)
-    : previous_(std::exchange(Replacement(), std::move(replacement))) {}
-
-ScopedPopupMenu::~ScopedPopupMenu() { Replacement() = std::move(previous_); }
 
 }  // namespace ui::batch

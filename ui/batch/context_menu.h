@@ -5,6 +5,8 @@
 #include <functional>
 #include <span>
 
+#include "app/seam.h"
+
 // The batch list's pop-up menu: built anew for each opening, with the states computed for it.
 namespace ui::batch {
 
@@ -23,15 +25,6 @@ int ShowPopupMenu(HWND owner, std::span<const PopupItem> items, POINT at);
 // its own loop until a real click). Gets the built menu, owner, point and flags, and returns
 // the command to report (0 for a dismissed menu).
 using TrackMenuFunction = std::function<int(HMENU menu, HWND owner, POINT at, UINT flags)>;
-class ScopedPopupMenu {
- public:
-  explicit ScopedPopupMenu(TrackMenuFunction replacement);
-  ~ScopedPopupMenu();
-  ScopedPopupMenu(const ScopedPopupMenu&) = delete;
-  ScopedPopupMenu& operator=(const ScopedPopupMenu&) = delete;
-
- private:
-  TrackMenuFunction previous_;
-};
+using ScopedPopupMenu = app::Seam<struct PopupMenuTag, TrackMenuFunction>;
 
 }  // namespace ui::batch

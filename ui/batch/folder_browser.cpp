@@ -9,18 +9,13 @@
 namespace ui::batch {
 namespace {
 
-FolderBrowserFunction& Replacement() {
-  static FolderBrowserFunction replacement;
-  return replacement;
-}
-
 constexpr char kTitle[] = "请选择需要修改时间属性的文件或文件夹...";
 constexpr UINT kFlags = BIF_BROWSEINCLUDEFILES | BIF_EDITBOX;
 
 }  // namespace
 
 std::string ChooseFileOrFolder(HWND owner) {
-  if (Replacement()) return Replacement()(owner, kTitle, kFlags);
+  if (const auto& standIn = ScopedFolderBrowser::Current()) return standIn(owner, kTitle, kFlags);
   BROWSEINFOA info{};
   info.hwndOwner = owner;
   info.lpszTitle = kTitle;
@@ -31,10 +26,5 @@ std::string ChooseFileOrFolder(HWND owner) {
   if (!SHGetPathFromIDListA(chosen.get(), path)) return {};
   return path;
 }
-
-ScopedFolderBrowser::ScopedFolderBrowser(FolderBrowserFunction replacement)
-    : previous_(std::exchange(Replacement(), std::move(replacement))) {}
-
-ScopedFolderBrowser::~ScopedFolderBrowser() { Replacement() = std::move(previous_); }
 
 }  // namespace ui::batch

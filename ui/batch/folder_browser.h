@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "app/seam.h"
+
 namespace ui::batch {
 
 // The shell's folder browser (files can be chosen too). Returns the chosen item's file-system
@@ -13,15 +15,6 @@ std::string ChooseFileOrFolder(HWND owner);
 
 // Stands in for the modal browser while it lives (tests): gets owner, title and flags.
 using FolderBrowserFunction = std::function<std::string(HWND owner, const std::string& title, UINT flags)>;
-class ScopedFolderBrowser {
- public:
-  explicit ScopedFolderBrowser(FolderBrowserFunction replacement);
-  ~ScopedFolderBrowser();
-  ScopedFolderBrowser(const ScopedFolderBrowser&) = delete;
-  ScopedFolderBrowser& operator=(const ScopedFolderBrowser&) = delete;
-
- private:
-  FolderBrowserFunction previous_;
-};
+using ScopedFolderBrowser = app::Seam<struct FolderBrowserTag, FolderBrowserFunction>;
 
 }  // namespace ui::batch

@@ -11,23 +11,13 @@
 namespace ui::batch {
 namespace {
 
-OpenFolderFunction& OpenFolderReplacement() {
-  static OpenFolderFunction replacement;
-  return replacement;
-}
-
-ShellExecuteFunction& ShellExecuteReplacement() {
-  static ShellExecuteFunction replacement;
-  return replacement;
-}
-
 HRESULT OpenFolderAndSelect(PCIDLIST_ABSOLUTE item) {
-  if (OpenFolderReplacement()) return OpenFolderReplacement()(item);
+  if (const auto& standIn = ScopedOpenFolder::Current()) return standIn(item);
   return SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
 }
 
 BOOL Execute(SHELLEXECUTEINFOA& info) {
-  if (ShellExecuteReplacement()) return ShellExecuteReplacement()(info);
+  if (const auto& standIn = ScopedShellExecute::Current()) return standIn(info);
   return ShellExecuteExA(&info);
 }
 
@@ -61,15 +51,5 @@ bool ShowFileProperties(HWND owner, const std::string& path) {
   const core::UniqueKernelHandle process(info.hProcess);  // the sheet is not waited for
   return reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
-
-ScopedOpenFolder::ScopedOpenFolder(OpenFolderFunction replacement)
-    : previous_(std::exchange(OpenFolderReplacement(), std::move(replacement))) {}
-
-ScopedOpenFolder::~ScopedOpenFolder() { OpenFolderReplacement() = std::move(previous_); }
-
-ScopedShellExecute::ScopedShellExecute(ShellExecuteFunction replacement)
-    : previous_(std::exchange(ShellExecuteReplacement(), std::move(replacement))) {}
-
-ScopedShellExecute::~ScopedShellExecute() { ShellExecuteReplacement() = std::move(previous_); }
 
 }  // namespace ui::batch

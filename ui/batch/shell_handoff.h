@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "app/seam.h"
+
 // The two places where the batch window hands a single path to the shell: a folder window
 // with the item selected, and the item's properties sheet.
 namespace ui::batch {
@@ -24,29 +26,11 @@ bool ShowFileProperties(HWND owner, const std::string& path);
 // separate explorer process). Gets the item's identifier list, which may be null, and
 // returns the result to report.
 using OpenFolderFunction = std::function<HRESULT(PCIDLIST_ABSOLUTE item)>;
-class ScopedOpenFolder {
- public:
-  explicit ScopedOpenFolder(OpenFolderFunction replacement);
-  ~ScopedOpenFolder();
-  ScopedOpenFolder(const ScopedOpenFolder&) = delete;
-  ScopedOpenFolder& operator=(const ScopedOpenFolder&) = delete;
-
- private:
-  OpenFolderFunction previous_;
-};
+using ScopedOpenFolder = app::Seam<struct OpenFolderTag, OpenFolderFunction>;
 
 // Stands in for ShellExecuteExA while it lives (tests: a real properties sheet would stay
 // open). Gets the filled record and writes the call's results into it, as the shell does.
 using ShellExecuteFunction = std::function<BOOL(SHELLEXECUTEINFOA& info)>;
-class ScopedShellExecute {
- public:
-  explicit ScopedShellExecute(ShellExecuteFunction replacement);
-  ~ScopedShellExecute();
-  ScopedShellExecute(const ScopedShellExecute&) = delete;
-  ScopedShellExecute& operator=(const ScopedShellExecute&) = delete;
-
- private:
-  ShellExecuteFunction previous_;
-};
+using ScopedShellExecute = app::Seam<struct ShellExecuteTag, ShellExecuteFunction>;
 
 }  // namespace ui::batch

@@ -6,11 +6,6 @@
 namespace ui::main {
 namespace {
 
-OpenFileDialogFunction& Replacement() {
-  static OpenFileDialogFunction replacement;
-  return replacement;
-}
-
 // One entry: description, pattern, and the closing empty string.
 constexpr char kFilter[] = "所有文件(*.*)\0*.*\0";
 constexpr char kTitle[] = "请选择需要修改时间属性的文件...";
@@ -29,14 +24,9 @@ std::optional<std::string> ChooseFileToOpen(HWND owner) {
   settings.nMaxFile = static_cast<DWORD>(file.size());
   settings.lpstrTitle = kTitle;
   settings.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (Replacement()) return Replacement()(settings);
+  if (const auto& standIn = ScopedOpenFileDialog::Current()) return standIn(settings);
   if (!GetOpenFileNameA(&settings)) return std::nullopt;
   return std::string(file.data());
 }
-
-ScopedOpenFileDialog::ScopedOpenFileDialog(OpenFileDialogFunction replacement)
-    : previous_(std::exchange(Replacement(), std::move(replacement))) {}
-
-ScopedOpenFileDialog::~ScopedOpenFileDialog() { Replacement() = std::move(previous_); }
 
 }  // namespace ui::main

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/seam.h"
+
 namespace ui::main {
 
 // Asks for the file whose times and attributes are to be changed; empty when cancelled.
@@ -16,15 +18,6 @@ std::optional<std::string> ChooseFileToOpen(HWND owner);
 // Stands in for the modal dialog while it lives (tests): gets the prepared settings and
 // returns the chosen path, or nothing for a cancel.
 using OpenFileDialogFunction = std::function<std::optional<std::string>(const OPENFILENAMEA& settings)>;
-class ScopedOpenFileDialog {
- public:
-  explicit ScopedOpenFileDialog(OpenFileDialogFunction replacement);
-  ~ScopedOpenFileDialog();
-  ScopedOpenFileDialog(const ScopedOpenFileDialog&) = delete;
-  ScopedOpenFileDialog& operator=(const ScopedOpenFileDialog&) = delete;
-
- private:
-  OpenFileDialogFunction previous_;
-};
+using ScopedOpenFileDialog = app::Seam<struct OpenFileDialogTag, OpenFileDialogFunction>;
 
 }  // namespace ui::main
