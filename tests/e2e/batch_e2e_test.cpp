@@ -2,56 +2,20 @@
 // a user would drive it: settings, the modify button, the confirmation, the report.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <stdexcept>
 #include <string>
 
 #include "core/file_time_convert.h"
 #include "core/local_date_time.h"
-#include "core/win_handles.h"
 #include "tests/support/file_state.h"
 #include "tests/support/program_process.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_probe.h"
 
 namespace {
 
 using namespace testing_support;
-
-// Polls the condition every few milliseconds until it holds or the time is up.
-bool Eventually(const std::function<bool()>& condition, int timeoutMs = 10000) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return true;
-}
-
-// A picker of another process: the time record has to live in that process, since the
-// system does not carry picker messages across.
-void SetRemotePickerTime(HWND picker, const core::LocalDateTime& value) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(picker, &pid);
-  core::UniqueKernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
-  if (!process) throw std::runtime_error("cannot open the program's process");
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(value.year);
-  time.wMonth = static_cast<WORD>(value.month);
-  time.wDay = static_cast<WORD>(value.day);
-  time.wHour = static_cast<WORD>(value.hour);
-  time.wMinute = static_cast<WORD>(value.minute);
-  time.wSecond = static_cast<WORD>(value.second);
-  void* remote = VirtualAllocEx(process.get(), nullptr, sizeof time, MEM_COMMIT, PAGE_READWRITE);
-  if (!remote) throw std::runtime_error("cannot allocate in the program's process");
-  WriteProcessMemory(process.get(), remote, &time, sizeof time, nullptr);
-  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote));
-  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
-}
-
-bool BoxTicked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
   TempFolder temp;
@@ -65,7 +29,6 @@ TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
   const core::LocalDateTime modification{2015, 6, 7, 8, 9, 10};
 
   ProgramProcess program({folder});
-  ASSERT_TRUE(program.started());
   HWND batch = program.WaitForWindow("FileStampBatchWindow");
   ASSERT_NE(batch, nullptr);
   HWND list = FindControlAt(batch, "SysListView32", 5, 94);
@@ -81,9 +44,9 @@ TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
     ASSERT_NE(control, nullptr);
 
   // The folder, its subfolder and its two files; adding is over once the group is enabled.
-  ASSERT_TRUE(Eventually([&] {
-    return WindowText(status) == "共包含 4 个待处理的文件(夹)!" && IsWindowEnabled(group);
-  })) << WindowText(status);
+  ASSERT_TRUE(program.PollWhileRunning([&] {
+    return RemoteText(status) == "共包含 4 个待处理的文件(夹)!" && IsWindowEnabled(group);
+  })) << RemoteText(status);
 
   // Hidden and archive ticked, the access time switched off, a chosen modification time.
   PostMessageA(hidden, BM_CLICK, 0, 0);
@@ -91,25 +54,26 @@ TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
   PostMessageA(accessLabel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageA(accessLabel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   SetRemotePickerTime(modificationPicker, modification);
-  ASSERT_TRUE(Eventually([&] { return BoxTicked(hidden) && BoxTicked(archive) && !IsWindowEnabled(accessPicker); }));
-  EXPECT_EQ(WindowText(modificationPicker), "2015-06-07 08:09:10");
+  ASSERT_TRUE(program.PollWhileRunning(
+      [&] { return RemoteTicked(hidden) && RemoteTicked(archive) && !IsWindowEnabled(accessPicker); }));
+  EXPECT_EQ(RemoteText(modificationPicker), "2015-06-07 08:09:10");
 
   PostMessageA(modify, BM_CLICK, 0, 0);
-  HWND confirm = WaitForMessageBox(program.id());
+  HWND confirm = program.WaitForMessageBox();
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(MessageBoxText(confirm), "确认执行批量修改吗?");
-  EXPECT_EQ(WindowText(confirm), "询问");
-  EXPECT_TRUE(GetWindowLongA(GetDlgItem(confirm, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";
-  AnswerMessageBox(confirm, IDYES);
+  EXPECT_EQ(RemoteText(confirm), "询问");
+  EXPECT_TRUE(StyleOf(GetDlgItem(confirm, IDNO)) & BS_DEFPUSHBUTTON) << "No is the default";
+  program.AnswerMessageBox(confirm, IDYES);
 
-  HWND done = WaitForMessageBox(program.id());
+  HWND done = program.WaitForMessageBox();
   ASSERT_NE(done, nullptr);
   EXPECT_EQ(MessageBoxText(done), "批量处理完毕!");
-  EXPECT_EQ(WindowText(done), "提示");
-  EXPECT_EQ(WindowText(status), "已成功处理 4 个文件(夹) ; 处理失败 0 个!");
+  EXPECT_EQ(RemoteText(done), "提示");
+  EXPECT_EQ(RemoteText(status), "已成功处理 4 个文件(夹) ; 处理失败 0 个!");
   ASSERT_EQ(RemoteListViewRowCount(list), 4);
   for (int row = 0; row < 4; ++row) EXPECT_EQ(RemoteListViewText(list, row, 4), "成功") << row;
-  AnswerMessageBox(done, IDOK);
+  program.AnswerMessageBox(done, IDOK);
   EXPECT_TRUE(IsWindowEnabled(group));
 
   const std::uint64_t written = Ticks(*core::LocalToFileTime(modification));
@@ -130,7 +94,7 @@ TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
   HWND mainWindow = program.WaitForWindow("FileStampMainWindow");
   ASSERT_NE(mainWindow, nullptr);
   // The main window comes back while the batch window is still being destroyed.
-  EXPECT_TRUE(Eventually([&] { return !IsWindow(batch); }));
+  EXPECT_TRUE(program.PollWhileRunning([&] { return !IsWindow(batch); }));
   PostMessageA(mainWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
 }

@@ -17,10 +17,9 @@ TEST(BatchWindowEndToEnd, FolderArgumentOpensTheBatchWindowWithTheFolderRows) {
   temp.MakeFile("A\\f.txt");
 
   ProgramProcess program({a});
-  ASSERT_TRUE(program.started());
   HWND batch = program.WaitForWindow("FileStampBatchWindow");
   ASSERT_NE(batch, nullptr);
-  EXPECT_EQ(WindowText(batch), "批量修改");
+  EXPECT_EQ(RemoteText(batch), "批量修改");
 
   HWND list = FindControlAt(batch, "SysListView32", 5, 94);
   HWND status = FindFirstControl(batch, "msctls_statusbar32");
@@ -29,8 +28,8 @@ TEST(BatchWindowEndToEnd, FolderArgumentOpensTheBatchWindowWithTheFolderRows) {
 
   // Adding runs after the window shows: wait for the count text.
   const std::string countText = "共包含 3 个待处理的文件(夹)!";
-  for (int i = 0; i < 250 && WindowText(status) != countText; ++i) Sleep(20);
-  EXPECT_EQ(WindowText(status), countText);
+  program.PollWhileRunning([&] { return RemoteText(status) == countText; });
+  EXPECT_EQ(RemoteText(status), countText);
   ASSERT_EQ(RemoteListViewRowCount(list), 3);
   EXPECT_EQ(RemoteListViewText(list, 0, 3), a);
   EXPECT_EQ(RemoteListViewText(list, 0, 2), "文件夹 ");
@@ -40,7 +39,7 @@ TEST(BatchWindowEndToEnd, FolderArgumentOpensTheBatchWindowWithTheFolderRows) {
 
   // The main window is hidden while the batch window is open; closing the batch window
   // brings it back, and closing that ends the program with exit code 0.
-  EXPECT_EQ(program.WaitForWindow("FileStampMainWindow", 0), nullptr);
+  EXPECT_EQ(program.TopWindow("FileStampMainWindow"), nullptr);
   PostMessageA(batch, WM_CLOSE, 0, 0);
   HWND mainWindow = program.WaitForWindow("FileStampMainWindow");
   ASSERT_NE(mainWindow, nullptr);

@@ -12,25 +12,19 @@
 #include "core/file_time_convert.h"
 #include "core/local_date_time.h"
 #include "tests/support/file_state.h"
-#include "tests/support/foreign_window.h"
 #include "tests/support/main_window_harness.h"
+#include "tests/support/program_process.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window_probe.h"
 
 namespace {
 
-using testing_support::ControlAt;
-using testing_support::ForeignText;
-using testing_support::ForeignTicked;
-using testing_support::MessageBoxWithText;
-using testing_support::PollWhileRunning;
-using testing_support::PostClick;
-using testing_support::Quoted;
-using testing_support::StartedProgram;
+using testing_support::FindControlAt;
+using testing_support::MessageBoxText;
+using testing_support::ProgramProcess;
+using testing_support::RemoteText;
+using testing_support::RemoteTicked;
 using testing_support::TempFolder;
-
-// The program sits next to this test in the build's bin folder.
-std::string ProgramPath() { return app::ProgramFolder() + "\\filestamp.exe"; }
 
 std::optional<core::LocalDateTime> ParseShownTime(const std::string& text) {
   int y, mo, d, h, mi, s;
@@ -42,41 +36,30 @@ std::uint64_t UtcTicks(const core::LocalDateTime& local) {
   return testing_support::Ticks(core::LocalToFileTime(local).value());
 }
 
-// The main window of the started program, once it is visible.
-HWND WaitForMainWindow(const StartedProgram& program) {
-  HWND main = nullptr;
-  PollWhileRunning(program, [&] {
-    const auto windows = testing_support::TopWindowsOf(program.id(), "FileStampMainWindow");
-    main = windows.empty() ? nullptr : windows.front();
-    return main != nullptr;
-  });
-  return main;
-}
-
 // Its controls, found by class and place in the client area as a user sees them.
 struct MainControls {
   HWND path, size, creation, modification, access, readOnly, archive, hidden, system, modify;
 };
 MainControls FindControls(HWND main) {
-  return {ControlAt(main, "Edit", 74, 74),
-          ControlAt(main, "Edit", 76, 130),
-          ControlAt(main, DATETIMEPICK_CLASSA, 312, 130),
-          ControlAt(main, DATETIMEPICK_CLASSA, 76, 161),
-          ControlAt(main, DATETIMEPICK_CLASSA, 312, 161),
-          ControlAt(main, "Button", 76, 195),
-          ControlAt(main, "Button", 177, 195),
-          ControlAt(main, "Button", 283, 195),
-          ControlAt(main, "Button", 386, 195),
-          ControlAt(main, "Button", 386, 226)};
+  return {FindControlAt(main, "Edit", 74, 74),
+          FindControlAt(main, "Edit", 76, 130),
+          FindControlAt(main, DATETIMEPICK_CLASSA, 312, 130),
+          FindControlAt(main, DATETIMEPICK_CLASSA, 76, 161),
+          FindControlAt(main, DATETIMEPICK_CLASSA, 312, 161),
+          FindControlAt(main, "Button", 76, 195),
+          FindControlAt(main, "Button", 177, 195),
+          FindControlAt(main, "Button", 283, 195),
+          FindControlAt(main, "Button", 386, 195),
+          FindControlAt(main, "Button", 386, 226)};
 }
 
 TEST(FileStampProgram, ModifiesTheFileNamedOnTheCommandLineAfterConfirmationAndExitsWithZero) {
   TempFolder folder;
   const std::string path = testing_support::MakeStampedFile(folder, "end to end.txt", std::string(4321, 'e'),
                                                             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  StartedProgram program(Quoted(ProgramPath()) + " " + Quoted(path), folder.path());
+  ProgramProcess program({path}, folder.path());
 
-  HWND main = WaitForMainWindow(program);
+  HWND main = program.WaitForWindow("FileStampMainWindow");
   ASSERT_NE(main, nullptr) << "no main window appeared";
   const MainControls c = FindControls(main);
   for (HWND control : {c.path, c.size, c.creation, c.modification, c.access, c.readOnly, c.archive, c.hidden,
@@ -84,58 +67,57 @@ TEST(FileStampProgram, ModifiesTheFileNamedOnTheCommandLineAfterConfirmationAndE
     ASSERT_NE(control, nullptr);
 
   // The file is shown once the window has been activated.
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return ForeignText(c.path) == path; })) << ForeignText(c.path);
-  const std::string size = ForeignText(c.size);
+  ASSERT_TRUE(program.PollWhileRunning([&] { return RemoteText(c.path) == path; })) << RemoteText(c.path);
+  const std::string size = RemoteText(c.size);
   EXPECT_NE(size.find("(4,321 字节)"), std::string::npos) << size;
-  EXPECT_TRUE(ForeignTicked(c.hidden));
-  EXPECT_FALSE(ForeignTicked(c.system));
-  EXPECT_FALSE(ForeignTicked(c.readOnly));
+  EXPECT_TRUE(RemoteTicked(c.hidden));
+  EXPECT_FALSE(RemoteTicked(c.system));
+  EXPECT_FALSE(RemoteTicked(c.readOnly));
   EXPECT_TRUE(IsWindowEnabled(c.modify));
 
-  const auto shownWrite = ParseShownTime(ForeignText(c.modification));
-  ASSERT_TRUE(shownWrite.has_value()) << ForeignText(c.modification);
+  const auto shownWrite = ParseShownTime(RemoteText(c.modification));
+  ASSERT_TRUE(shownWrite.has_value()) << RemoteText(c.modification);
   core::LocalDateTime expectedWrite = core::FileTimeToLocal(testing_support::KnownWrite()).value();
   EXPECT_EQ(*shownWrite, expectedWrite);
 
   // The user ticks 系统, clicks the year of the modification time and steps it up by one with
   // the arrow key, then presses 修改.
-  PostClick(c.system);
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return ForeignTicked(c.system); }));
+  PostMessageA(c.system, BM_CLICK, 0, 0);
+  ASSERT_TRUE(program.PollWhileRunning([&] { return RemoteTicked(c.system); }));
   PostMessageA(c.modification, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 11));
   PostMessageA(c.modification, WM_LBUTTONUP, 0, MAKELPARAM(8, 11));
   PostMessageA(c.modification, WM_KEYDOWN, VK_UP, 0x00480001);
   PostMessageA(c.modification, WM_KEYUP, VK_UP, 0xC0480001);
   ++expectedWrite.year;
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return ParseShownTime(ForeignText(c.modification)) == expectedWrite; }))
-      << ForeignText(c.modification);
-  const auto creation = ParseShownTime(ForeignText(c.creation));
-  const auto modification = ParseShownTime(ForeignText(c.modification));
-  const auto access = ParseShownTime(ForeignText(c.access));
+  ASSERT_TRUE(program.PollWhileRunning([&] { return ParseShownTime(RemoteText(c.modification)) == expectedWrite; }))
+      << RemoteText(c.modification);
+  const auto creation = ParseShownTime(RemoteText(c.creation));
+  const auto modification = ParseShownTime(RemoteText(c.modification));
+  const auto access = ParseShownTime(RemoteText(c.access));
   ASSERT_TRUE(creation && modification && access)
-      << ForeignText(c.creation) << " / " << ForeignText(c.modification) << " / " << ForeignText(c.access);
+      << RemoteText(c.creation) << " / " << RemoteText(c.modification) << " / " << RemoteText(c.access);
   EXPECT_EQ(*access, core::FileTimeToLocal(testing_support::KnownAccess()).value());
-  PostClick(c.modify);
+  PostMessageA(c.modify, BM_CLICK, 0, 0);
 
   // The confirmation: Yes is the default button; the box is owned by the main window.
-  HWND question = nullptr;
-  ASSERT_TRUE(PollWhileRunning(program, [&] {
-    return (question = MessageBoxWithText(program.id(), "确认修改文件时间及属性?")) != nullptr;
-  }));
-  EXPECT_EQ(ForeignText(question), "询问");
+  HWND question = program.WaitForMessageBox();
+  ASSERT_NE(question, nullptr);
+  ASSERT_EQ(MessageBoxText(question), "确认修改文件时间及属性?");
+  EXPECT_EQ(RemoteText(question), "询问");
   EXPECT_EQ(GetWindow(question, GW_OWNER), main);
   HWND yes = GetDlgItem(question, IDYES);
   ASSERT_NE(yes, nullptr);
   ASSERT_NE(GetDlgItem(question, IDNO), nullptr);
   EXPECT_EQ(testing_support::StyleOf(yes) & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
-  PostClick(yes);
+  ASSERT_TRUE(program.AnswerMessageBox(question, IDYES));
 
-  HWND done = nullptr;
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return (done = MessageBoxWithText(program.id(), "修改完毕!")) != nullptr; }));
-  EXPECT_EQ(ForeignText(done), "提示");
+  HWND done = program.WaitForMessageBox();
+  ASSERT_NE(done, nullptr);
+  ASSERT_EQ(MessageBoxText(done), "修改完毕!");
+  EXPECT_EQ(RemoteText(done), "提示");
   EXPECT_EQ(GetWindow(done, GW_OWNER), main);
   ASSERT_NE(GetDlgItem(done, IDOK), nullptr);
-  PostClick(GetDlgItem(done, IDOK));
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return !IsWindow(done) || !IsWindowVisible(done); }));
+  ASSERT_TRUE(program.AnswerMessageBox(done, IDOK));
 
   // On disk: the times the pickers showed, to the second, and the ticked flags.
   const testing_support::PathState after = testing_support::ReadPathState(path);
@@ -171,12 +153,12 @@ TEST(FileStampProgram, RelativePathOnTheCommandLineIsLookedUpInTheProgramsFolder
   WriteFile(file, "12345678901", 11, &written, nullptr);
   CloseHandle(file);
 
-  StartedProgram program(Quoted(ProgramPath()) + " " + Quoted(name), folder.path());
-  HWND main = WaitForMainWindow(program);
+  ProgramProcess program({name}, folder.path());
+  HWND main = program.WaitForWindow("FileStampMainWindow");
   ASSERT_NE(main, nullptr);
   const MainControls c = FindControls(main);
-  ASSERT_TRUE(PollWhileRunning(program, [&] { return ForeignText(c.path) == name; })) << ForeignText(c.path);
-  const std::string size = ForeignText(c.size);
+  ASSERT_TRUE(program.PollWhileRunning([&] { return RemoteText(c.path) == name; })) << RemoteText(c.path);
+  const std::string size = RemoteText(c.size);
   EXPECT_NE(size.find("(11 字节)"), std::string::npos) << size;
 
   PostMessageA(main, WM_CLOSE, 0, 0);

@@ -9,17 +9,15 @@
 namespace testing_support {
 namespace {
 
-// One format, one global-memory block; every GetData hands out a fresh copy that the
-// receiver frees with ReleaseStgMedium.
-class DataObject final : public IDataObject {
+// IUnknown for an object with one interface. It starts with the one reference that Adopt
+// hands to a ComPtr.
+template <class Interface>
+class ComObject : public Interface {
  public:
-  DataObject(CLIPFORMAT format, std::vector<char> bytes)
-      : format_{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}, bytes_(std::move(bytes)) {}
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) noexcept override {
     if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *object = static_cast<IDataObject*>(this);
+    if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
+      *object = static_cast<Interface*>(this);
       AddRef();
       return S_OK;
     }
@@ -32,6 +30,28 @@ class DataObject final : public IDataObject {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
+
+ protected:
+  ComObject() = default;
+  virtual ~ComObject() = default;
+
+ private:
+  LONG references_ = 1;
+};
+
+template <class Interface>
+Microsoft::WRL::ComPtr<Interface> Adopt(ComObject<Interface>* object) {
+  Microsoft::WRL::ComPtr<Interface> pointer;
+  pointer.Attach(object);
+  return pointer;
+}
+
+// One format, one global-memory block; every GetData hands out a fresh copy that the
+// receiver frees with ReleaseStgMedium.
+class DataObject final : public ComObject<IDataObject> {
+ public:
+  DataObject(CLIPFORMAT format, std::vector<char> bytes)
+      : format_{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}, bytes_(std::move(bytes)) {}
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) noexcept override {
     if (!format || !medium) return E_INVALIDARG;
@@ -71,39 +91,16 @@ class DataObject final : public IDataObject {
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  ~DataObject() = default;
+  ~DataObject() override = default;
 
-  LONG references_ = 1;
   FORMATETC format_;
   std::vector<char> bytes_;
 };
 
-Microsoft::WRL::ComPtr<IDataObject> Wrap(DataObject* object) {
-  Microsoft::WRL::ComPtr<IDataObject> data;
-  data.Attach(object);
-  return data;
-}
-
-class DroppingSource final : public IDropSource {
+class DroppingSource final : public ComObject<IDropSource> {
  public:
   explicit DroppingSource(int rounds) : roundsLeft_(rounds) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) noexcept override {
-    if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-      *object = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) noexcept override {
     if (escape) return DRAGDROP_S_CANCEL;
     return --roundsLeft_ > 0 ? S_OK : DRAGDROP_S_DROP;
@@ -111,9 +108,8 @@ class DroppingSource final : public IDropSource {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) noexcept override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
  private:
-  ~DroppingSource() = default;
+  ~DroppingSource() override = default;
 
-  LONG references_ = 1;
   int roundsLeft_;
 };
 
@@ -133,13 +129,13 @@ Microsoft::WRL::ComPtr<IDataObject> MakeFileListData(const std::vector<std::stri
   header.fWide = TRUE;
   std::memcpy(bytes.data(), &header, sizeof header);
   std::memcpy(bytes.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
-  return Wrap(new DataObject(CF_HDROP, std::move(bytes)));
+  return Adopt(new DataObject(CF_HDROP, std::move(bytes)));
 }
 
 Microsoft::WRL::ComPtr<IDataObject> MakeTextData(const std::string& text) {
   std::vector<char> bytes(text.begin(), text.end());
   bytes.push_back('\0');
-  return Wrap(new DataObject(CF_TEXT, std::move(bytes)));
+  return Adopt(new DataObject(CF_TEXT, std::move(bytes)));
 }
 
 IDropTarget* RegisteredDropTarget(HWND window) {
@@ -147,9 +143,7 @@ IDropTarget* RegisteredDropTarget(HWND window) {
 }
 
 Microsoft::WRL::ComPtr<IDropSource> MakeDroppingSource(int roundsBeforeDrop) {
-  Microsoft::WRL::ComPtr<IDropSource> source;
-  source.Attach(new DroppingSource(roundsBeforeDrop));
-  return source;
+  return Adopt(new DroppingSource(roundsBeforeDrop));
 }
 
 }  // namespace testing_support

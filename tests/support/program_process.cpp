@@ -5,171 +5,204 @@
 #include <stdexcept>
 
 #include "app/program_folder.h"
+#include "app/text_encoding.h"
+#include "tests/support/window_probe.h"
 
 namespace testing_support {
 namespace {
 
-bool WaitFor(const auto& condition, int timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    Sleep(20);
-  }
-  return true;
+// Class names compare without regard to case, as the system compares them.
+bool SameClass(HWND window, const std::string& className) {
+  return lstrcmpiA(ClassOf(window).c_str(), className.c_str()) == 0;
 }
 
 struct TopWindowSearch {
   DWORD processId;
-  const char* className;
+  const std::string& className;
   HWND found;
 };
 
-BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<TopWindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == search->processId && IsWindowVisible(hwnd) && lstrcmpA(cls, search->className) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TopWindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window) || !SameClass(window, search->className)) return TRUE;
+  search->found = window;
+  return FALSE;
 }
 
-HWND FindTopWindowOf(DWORD processId, const char* className) {
-  TopWindowSearch search{processId, className, nullptr};
-  EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&search));
+struct ControlSearch {
+  const std::function<bool(HWND)>& fits;
+  HWND found;
+};
+
+BOOL CALLBACK FindFittingControl(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ControlSearch*>(context);
+  if (!search->fits(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND FindControl(HWND window, const std::function<bool(HWND)>& fits) {
+  ControlSearch search{fits, nullptr};
+  EnumChildWindows(window, FindFittingControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-struct ChildSearch {
-  HWND top;
-  const char* className;
-  POINT at;
-  const std::string* text;
-  HWND found;
-  bool anyPlace = false;
-};
-
-BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (lstrcmpiA(cls, search->className) != 0) return TRUE;
-  if (search->anyPlace) {
-  } else if (search->text) {
-    if (WindowText(hwnd) != *search->text) return TRUE;
-  } else {
-    RECT rect;
-    GetWindowRect(hwnd, &rect);
-    POINT corner{rect.left, rect.top};
-    ScreenToClient(search->top, &corner);
-    if (corner.x != search->at.x || corner.y != search->at.y) return TRUE;
+// A block of the program's memory for a message's record, freed when it goes.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process_) throw std::runtime_error("cannot open the program's process");
+    address_ = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!address_) throw std::runtime_error("cannot allocate in the program's process");
   }
-  search->found = hwnd;
-  return FALSE;
-}
+  ~RemoteBlock() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+
+  char* at(SIZE_T offset) const { return address_ + offset; }
+  LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
+  void Write(SIZE_T offset, const void* bytes, SIZE_T size) const {
+    WriteProcessMemory(process_.get(), at(offset), bytes, size, nullptr);
+  }
+  void Read(SIZE_T offset, void* bytes, SIZE_T size) const {
+    ReadProcessMemory(process_.get(), at(offset), bytes, size, nullptr);
+  }
+
+ private:
+  core::UniqueKernelHandle process_;
+  char* address_ = nullptr;
+};
 
 }  // namespace
 
 std::string ProgramPath() { return app::ProgramFolder() + "\\filestamp.exe"; }
 
-std::string QuoteArgument(const std::string& argument) { return "\"" + argument + "\""; }
-
-ProgramProcess::ProgramProcess(const std::vector<std::string>& arguments) {
-  std::string commandLine = QuoteArgument(ProgramPath());
-  for (const std::string& argument : arguments) commandLine += " " + QuoteArgument(argument);
-  STARTUPINFOA startup{};
+ProgramProcess::ProgramProcess(const std::vector<std::string>& arguments, const std::string& currentFolder) {
+  const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
+  std::string commandLine = quoted(ProgramPath());
+  for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
+  std::wstring line = app::Utf8ToWide(commandLine);
+  const std::wstring folder = app::Utf8ToWide(currentFolder);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-    return;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+    throw std::runtime_error("cannot start " + commandLine + ", error " + std::to_string(GetLastError()));
   CloseHandle(info.hThread);
   process_.reset(info.hProcess);
   id_ = info.dwProcessId;
 }
 
 ProgramProcess::~ProgramProcess() {
-  if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+  if (running()) {
     TerminateProcess(process_.get(), 99);
     WaitForSingleObject(process_.get(), 5000);
   }
 }
 
-HWND ProgramProcess::WaitForWindow(const char* className, int timeoutMs) const {
+bool ProgramProcess::PollWhileRunning(const std::function<bool()>& condition, DWORD timeoutMs) const {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    // Waiting on the process both paces the poll and notices its end.
+    if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return condition();
+  }
+}
+
+HWND ProgramProcess::TopWindow(const std::string& className) const {
+  TopWindowSearch search{id_, className, nullptr};
+  EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ProgramProcess::WaitForWindow(const std::string& className, DWORD timeoutMs) const {
   HWND found = nullptr;
-  WaitFor([&] { return (found = FindTopWindowOf(id_, className)) != nullptr; }, timeoutMs);
+  PollWhileRunning([&] { return (found = TopWindow(className)) != nullptr; }, timeoutMs);
   return found;
 }
 
-DWORD ProgramProcess::WaitForExit(int timeoutMs) const {
-  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = STILL_ACTIVE;
+HWND ProgramProcess::WaitForMessageBox(DWORD timeoutMs) const { return WaitForWindow("#32770", timeoutMs); }
+
+bool ProgramProcess::AnswerMessageBox(HWND box, int button) const {
+  PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+  return PollWhileRunning([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+std::optional<DWORD> ProgramProcess::WaitForExit(DWORD timeoutMs) const {
+  if (WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
   GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
-HWND FindControlAt(HWND window, const char* className, int clientX, int clientY) {
-  ChildSearch search{window, className, {clientX, clientY}, nullptr, nullptr};
-  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindControlAt(HWND window, const std::string& className, int clientX, int clientY) {
+  return FindControl(window, [&](HWND control) {
+    const RECT rect = ClientRectIn(control, window);
+    return rect.left == clientX && rect.top == clientY && SameClass(control, className);
+  });
 }
 
-HWND FindFirstControl(HWND window, const char* className) {
-  ChildSearch search{window, className, {}, nullptr, nullptr, true};
-  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindFirstControl(HWND window, const std::string& className) {
+  return FindControl(window, [&](HWND control) { return SameClass(control, className); });
 }
 
-HWND FindControlByText(HWND window, const char* className, const std::string& text) {
-  ChildSearch search{window, className, {}, &text, nullptr};
-  EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND FindControlByText(HWND window, const std::string& className, const std::string& text) {
+  return FindControl(window,
+                     [&](HWND control) { return SameClass(control, className) && RemoteText(control) == text; });
 }
 
-std::string WindowText(HWND window) {
+std::string RemoteText(HWND window) {
   char text[4096] = {};
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                      nullptr);
-  return text;
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                           &copied))
+    return {};
+  return std::string(text, copied < sizeof text ? copied : 0);
 }
+
+bool RemoteTicked(HWND checkBox) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(checkBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+std::string MessageBoxText(HWND box) { return RemoteText(GetDlgItem(box, 0xFFFF)); }
 
 int RemoteListViewRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string RemoteListViewText(HWND list, int row, int column) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(list, &pid);
-  core::UniqueKernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
-  if (!process) throw std::runtime_error("cannot open the program's process");
   constexpr SIZE_T kTextSize = 4096;
-  void* remote = VirtualAllocEx(process.get(), nullptr, sizeof(LVITEMA) + kTextSize, MEM_COMMIT, PAGE_READWRITE);
-  if (!remote) throw std::runtime_error("cannot allocate in the program's process");
-  auto* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
+  const RemoteBlock block(list, sizeof(LVITEMA) + kTextSize);
   LVITEMA item{};
   item.iSubItem = column;
-  item.pszText = remoteText;
+  item.pszText = block.at(sizeof item);
   item.cchTextMax = static_cast<int>(kTextSize);
-  WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr);
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+  block.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), block.param());
   std::string text(kTextSize, '\0');
-  ReadProcessMemory(process.get(), remoteText, text.data(), kTextSize, nullptr);
-  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  block.Read(sizeof item, text.data(), kTextSize);
   text.resize(text.find('\0'));
   return text;
 }
 
-HWND WaitForMessageBox(DWORD processId, int timeoutMs) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = FindTopWindowOf(processId, "#32770")) != nullptr; }, timeoutMs);
-  return found;
-}
-
-std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
-
-void AnswerMessageBox(HWND box, int button) {
-  PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-  WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+void SetRemotePickerTime(HWND picker, const core::LocalDateTime& value) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(value.year);
+  time.wMonth = static_cast<WORD>(value.month);
+  time.wDay = static_cast<WORD>(value.day);
+  time.wHour = static_cast<WORD>(value.hour);
+  time.wMinute = static_cast<WORD>(value.minute);
+  time.wSecond = static_cast<WORD>(value.second);
+  const RemoteBlock block(picker, sizeof time);
+  block.Write(0, &time, sizeof time);
+  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, block.param());
 }
 
 }  // namespace testing_support

@@ -2,57 +2,76 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/local_date_time.h"
 #include "core/win_handles.h"
 
 namespace testing_support {
 
-// The real filestamp.exe (next to the test executable), started with arguments and driven
-// from this process as a user would drive it. Killed if still running at the end.
+// The real program driven from this process as a user or another program would drive it:
+// its windows are found by class and place, and read and worked with messages that cross
+// processes. Every wait polls every 20 ms and gives up after the time or when the program ends.
+
+inline constexpr DWORD kProgramWaitMs = 15000;
+
+// filestamp.exe, next to the test executable.
+std::string ProgramPath();
+
+// The program started with arguments (each quoted on its command line), in the given current
+// folder (empty: this process's). Throws when it cannot start; ended if it still runs when
+// the object goes.
 class ProgramProcess {
  public:
-  explicit ProgramProcess(const std::vector<std::string>& arguments);
+  explicit ProgramProcess(const std::vector<std::string>& arguments, const std::string& currentFolder = "");
   ~ProgramProcess();
   ProgramProcess(const ProgramProcess&) = delete;
   ProgramProcess& operator=(const ProgramProcess&) = delete;
 
-  bool started() const { return process_.valid(); }
   DWORD id() const { return id_; }
-  // A visible top-level window of this process with the class name, or null after the time.
-  HWND WaitForWindow(const char* className, int timeoutMs = 15000) const;
-  // The exit code, or STILL_ACTIVE when it did not end in time.
-  DWORD WaitForExit(int timeoutMs = 15000) const;
+  bool running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+  // Polls until the condition holds; false on timeout or when the program has ended.
+  bool PollWhileRunning(const std::function<bool()>& condition, DWORD timeoutMs = kProgramWaitMs) const;
+
+  // A visible top-level window of the program with the class: now, or once it shows (null
+  // after the time).
+  HWND TopWindow(const std::string& className) const;
+  HWND WaitForWindow(const std::string& className, DWORD timeoutMs = kProgramWaitMs) const;
+  // A visible message box (#32770) of the program, or null after the time.
+  HWND WaitForMessageBox(DWORD timeoutMs = kProgramWaitMs) const;
+  // Presses one of the box's buttons (IDOK, IDYES, IDNO); true once the box is gone.
+  bool AnswerMessageBox(HWND box, int button) const;
+
+  // The exit code, or nothing when the program still runs after the time.
+  std::optional<DWORD> WaitForExit(DWORD timeoutMs = kProgramWaitMs) const;
 
  private:
   core::UniqueKernelHandle process_;
   DWORD id_ = 0;
 };
 
-std::string ProgramPath();
-std::string QuoteArgument(const std::string& argument);
+// Descendant controls of a window (controls inside group boxes included) with a class: the one
+// whose top-left corner lies at the point of the window's client area, the first one, or the
+// one with the caption. Null when there is none.
+HWND FindControlAt(HWND window, const std::string& className, int clientX, int clientY);
+HWND FindFirstControl(HWND window, const std::string& className);
+HWND FindControlByText(HWND window, const std::string& className, const std::string& text);
 
-// A descendant control of the window with the class, whose top-left corner is at the point
-// of the window's client area; null when there is none.
-HWND FindControlAt(HWND window, const char* className, int clientX, int clientY);
-// The first descendant control with the class.
-HWND FindFirstControl(HWND window, const char* className);
-// A descendant control with the class and caption.
-HWND FindControlByText(HWND window, const char* className, const std::string& text);
-
-// Window text of a window of another process (WM_GETTEXT is carried across processes).
-std::string WindowText(HWND window);
-
-// A list view cell of another process: the item buffer must live in that process.
-std::string RemoteListViewText(HWND list, int row, int column);
-int RemoteListViewRowCount(HWND list);
-
-// A message box (#32770) of the process that is visible, or null after the time.
-HWND WaitForMessageBox(DWORD processId, int timeoutMs = 15000);
-// Its text (the static with id 0xFFFF).
+// WM_GETTEXT, which the system copies across processes.
+std::string RemoteText(HWND window);
+// BM_GETCHECK.
+bool RemoteTicked(HWND checkBox);
+// A message box's text (its static with the id 0xFFFF).
 std::string MessageBoxText(HWND box);
-// Presses one of its buttons (IDOK, IDYES, IDNO) and waits until the box is gone.
-void AnswerMessageBox(HWND box, int button);
+
+// List view and picker messages that carry a pointer are not copied across processes: their
+// records are placed in the program's memory.
+int RemoteListViewRowCount(HWND list);
+std::string RemoteListViewText(HWND list, int row, int column);
+void SetRemotePickerTime(HWND picker, const core::LocalDateTime& value);
 
 }  // namespace testing_support

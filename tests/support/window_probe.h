@@ -30,12 +30,9 @@ struct StaticColors {
 inline constexpr COLORREF kUnset = RGB(1, 2, 3);
 StaticColors ColorsChosenFor(HWND control);
 
-core::LocalDateTime PickerTime(HWND picker);
-void SetPickerTime(HWND picker, const core::LocalDateTime& value);
-
-std::string TextOf(HWND window);
+// Texts, check boxes and pickers are read and set with the program's own helpers
+// (app/controls.h); these are what it has none for.
 std::string ClassOf(HWND window);
-bool IsTicked(HWND checkBox);
 DWORD StyleOf(HWND window);
 
 // The current local time to the second, as a picker shows it.

@@ -3,6 +3,7 @@
 
 #include <oleidl.h>
 
+#include "app/controls.h"
 #include "tests/support/batch_link_recorder.h"
 #include "tests/support/drag_data.h"
 #include "tests/support/main_window_harness.h"
@@ -20,7 +21,6 @@ using testing_support::MakeStampedFile;
 using testing_support::MakeTextData;
 using testing_support::PumpUntil;
 using testing_support::TempFolder;
-using testing_support::TextOf;
 
 using Paths = std::vector<std::string>;
 constexpr DWORD kAnyEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
@@ -72,10 +72,11 @@ TEST_F(MainWindowDropTest, DroppedFileIsShown) {
 
   DragAndDrop(MakeFileListData({path}).Get());
 
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(ui_[编辑框_文件路径]) == path; })) << TextOf(ui_[编辑框_文件路径]);
-  const std::string size = TextOf(ui_[编辑框_文件大小]);
+  ASSERT_TRUE(PumpUntil([&] { return app::GetText(ui_[编辑框_文件路径]) == path; }))
+      << app::GetText(ui_[编辑框_文件路径]);
+  const std::string size = app::GetText(ui_[编辑框_文件大小]);
   EXPECT_NE(size.find("(321 字节)"), std::string::npos) << size;
-  EXPECT_TRUE(testing_support::IsTicked(ui_[选择框_隐藏]));
+  EXPECT_TRUE(app::IsChecked(ui_[选择框_隐藏]));
   EXPECT_TRUE(IsWindowEnabled(ui_[按钮_修改]));
   EXPECT_TRUE(batch_.handed().empty());
 }
@@ -104,7 +105,7 @@ TEST_F(MainWindowDropTest, EffectDoesNotChangeWhatADropDoes) {
   Enter(data.Get(), MK_LBUTTON | MK_SHIFT);
   Drop(data.Get(), MK_SHIFT);
 
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(ui_[编辑框_文件路径]) == path; }));
+  ASSERT_TRUE(PumpUntil([&] { return app::GetText(ui_[编辑框_文件路径]) == path; }));
   EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "a move drop moves nothing";
 }
 
@@ -117,7 +118,7 @@ TEST_F(MainWindowDropTest, DraggedTextIsRefusedAndItsDropDoesNothing) {
   EXPECT_EQ(Drop(data.Get()), static_cast<DWORD>(DROPEFFECT_NONE));
   testing_support::PumpPending();
 
-  EXPECT_EQ(TextOf(ui_[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui_[编辑框_文件路径]), "");
   EXPECT_FALSE(IsWindowEnabled(ui_[按钮_修改]));
   EXPECT_EQ(batch_.opened(), 0);
   EXPECT_TRUE(batch_.handed().empty());
@@ -131,7 +132,7 @@ TEST_F(MainWindowDropTest, DroppedFolderGoesToTheBatchWindow) {
   ASSERT_TRUE(PumpUntil([&] { return !batch_.handed().empty(); }));
   EXPECT_EQ(batch_.opened(), 1);
   EXPECT_EQ(batch_.handed(), std::vector<Paths>{Paths{folder}});
-  EXPECT_EQ(TextOf(ui_[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui_[编辑框_文件路径]), "");
 }
 
 TEST_F(MainWindowDropTest, SeveralDroppedFilesGoToTheBatchWindowInDropOrder) {
@@ -143,7 +144,7 @@ TEST_F(MainWindowDropTest, SeveralDroppedFilesGoToTheBatchWindowInDropOrder) {
 
   ASSERT_TRUE(PumpUntil([&] { return !batch_.handed().empty(); }));
   EXPECT_EQ(batch_.handed(), std::vector<Paths>{(Paths{b, a, c})});
-  EXPECT_EQ(TextOf(ui_[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui_[编辑框_文件路径]), "");
 }
 
 TEST_F(MainWindowDropTest, DropFromADragLoopOverTheWindowShowsTheFile) {
@@ -158,7 +159,8 @@ TEST_F(MainWindowDropTest, DropFromADragLoopOverTheWindowShowsTheFile) {
 
   EXPECT_EQ(hr, DRAGDROP_S_DROP);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(ui_[编辑框_文件路径]) == path; })) << TextOf(ui_[编辑框_文件路径]);
+  ASSERT_TRUE(PumpUntil([&] { return app::GetText(ui_[编辑框_文件路径]) == path; }))
+      << app::GetText(ui_[编辑框_文件路径]);
 }
 
 }  // namespace

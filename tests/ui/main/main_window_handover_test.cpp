@@ -1,6 +1,7 @@
 // Folders and lists of several paths go from the main window to the batch window.
 #include <gtest/gtest.h>
 
+#include "app/controls.h"
 #include "tests/support/batch_link_recorder.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
@@ -14,7 +15,6 @@ using testing_support::BatchLinkRecorder;
 using testing_support::MainWindowHarness;
 using testing_support::Quoted;
 using testing_support::TempFolder;
-using testing_support::TextOf;
 
 using Paths = std::vector<std::string>;
 
@@ -22,8 +22,8 @@ class MainWindowHandOverTest : public ::testing::Test {
  protected:
   // The main window as the design leaves it until a file is shown.
   void ExpectUntouched(const MainWindowHarness& ui) {
-    EXPECT_EQ(TextOf(ui[编辑框_文件路径]), "");
-    EXPECT_EQ(TextOf(ui[编辑框_文件大小]), "");
+    EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), "");
+    EXPECT_EQ(app::GetText(ui[编辑框_文件大小]), "");
     EXPECT_FALSE(IsWindowEnabled(ui[按钮_修改]));
     EXPECT_FALSE(IsWindowEnabled(ui[日期框_修改时间]));
     EXPECT_FALSE(IsWindowEnabled(ui[选择框_只读]));
@@ -84,13 +84,13 @@ TEST_F(MainWindowHandOverTest, ShownFileStaysWhenAFolderIsHandedOver) {
   BatchLinkRecorder batch;
   MainWindowHarness ui(Quoted(file));
   ui.ShowAndSettle();
-  const std::string size = TextOf(ui[编辑框_文件大小]);
+  const std::string size = app::GetText(ui[编辑框_文件大小]);
 
   ui.window().TakePaths({folder});
 
   EXPECT_EQ(batch.handed(), std::vector<Paths>{Paths{folder}});
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), file);
-  EXPECT_EQ(TextOf(ui[编辑框_文件大小]), size);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), file);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件大小]), size);
 }
 
 TEST_F(MainWindowHandOverTest, BatchButtonHidesTheMainWindowAndOpensAnEmptyBatchWindow) {

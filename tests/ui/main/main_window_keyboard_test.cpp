@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/controls.h"
 #include "tests/support/batch_link_recorder.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
@@ -17,7 +18,6 @@ using testing_support::MainWindowHarness;
 using testing_support::MessageRecorder;
 using testing_support::PumpPending;
 using testing_support::TempFolder;
-using testing_support::TextOf;
 
 // Alt held: the context bit of the key message.
 constexpr LPARAM kAltDown = 0x20000001;
@@ -116,7 +116,7 @@ TEST_F(MainWindowKeyboardTest, PathBoxTakesNoTypedText) {
   PressKey(pathBox, VK_DELETE);
   PumpPending();
 
-  EXPECT_EQ(TextOf(pathBox), path);
+  EXPECT_EQ(app::GetText(pathBox), path);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <regex>
 
+#include "app/controls.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/window_probe.h"
@@ -18,10 +19,8 @@ using namespace ui::main;
 using testing_support::ClassOf;
 using testing_support::ClientRectIn;
 using testing_support::ColorsChosenFor;
-using testing_support::IsTicked;
 using testing_support::MainWindowHarness;
 using testing_support::StyleOf;
-using testing_support::TextOf;
 
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -153,7 +152,7 @@ TEST_F(MainWindowLayoutTest, WindowCarriesTheProgramIconLargeAndSmall) {
 }
 
 TEST_F(MainWindowLayoutTest, CaptionStartsWithTheProgramTitleAndABlank) {
-  EXPECT_EQ(TextOf(ui_.hwnd()).rfind("Tavrin文件时间属性修改器 ", 0), 0u) << TextOf(ui_.hwnd());
+  EXPECT_EQ(app::GetText(ui_.hwnd()).rfind("Tavrin文件时间属性修改器 ", 0), 0u) << app::GetText(ui_.hwnd());
 }
 
 TEST_F(MainWindowLayoutTest, EveryControlSitsAtItsDesignPlaceInTheClientArea) {
@@ -226,21 +225,21 @@ TEST_F(MainWindowLayoutTest, ControlsHaveTheKindsOfTheDesign) {
 }
 
 TEST_F(MainWindowLayoutTest, CaptionsAreThoseOfTheDesign) {
-  EXPECT_EQ(TextOf(ui_[标签1]), "文件路径:");
-  EXPECT_EQ(TextOf(ui_[按钮_浏览]), "浏览(&V)...");
-  EXPECT_EQ(TextOf(ui_[分组框2]), "文件属性");
-  EXPECT_EQ(TextOf(ui_[分组框1]), "");
-  EXPECT_EQ(TextOf(ui_[标签_文件大小]), "文件大小:");
-  EXPECT_EQ(TextOf(ui_[标签_创建时间]), "创建时间:");
-  EXPECT_EQ(TextOf(ui_[标签_修改时间]), "修改时间:");
-  EXPECT_EQ(TextOf(ui_[标签_访问时间]), "访问时间:");
-  EXPECT_EQ(TextOf(ui_[标签_文件属性]), "文件属性:");
-  EXPECT_EQ(TextOf(ui_[选择框_只读]), "只读");
-  EXPECT_EQ(TextOf(ui_[选择框_存档]), "存档");
-  EXPECT_EQ(TextOf(ui_[选择框_隐藏]), "隐藏");
-  EXPECT_EQ(TextOf(ui_[选择框_系统]), "系统");
-  EXPECT_EQ(TextOf(ui_[按钮_批量修改]), "批量修改(&B)...");
-  EXPECT_EQ(TextOf(ui_[按钮_修改]), "修改(&M)...");
+  EXPECT_EQ(app::GetText(ui_[标签1]), "文件路径:");
+  EXPECT_EQ(app::GetText(ui_[按钮_浏览]), "浏览(&V)...");
+  EXPECT_EQ(app::GetText(ui_[分组框2]), "文件属性");
+  EXPECT_EQ(app::GetText(ui_[分组框1]), "");
+  EXPECT_EQ(app::GetText(ui_[标签_文件大小]), "文件大小:");
+  EXPECT_EQ(app::GetText(ui_[标签_创建时间]), "创建时间:");
+  EXPECT_EQ(app::GetText(ui_[标签_修改时间]), "修改时间:");
+  EXPECT_EQ(app::GetText(ui_[标签_访问时间]), "访问时间:");
+  EXPECT_EQ(app::GetText(ui_[标签_文件属性]), "文件属性:");
+  EXPECT_EQ(app::GetText(ui_[选择框_只读]), "只读");
+  EXPECT_EQ(app::GetText(ui_[选择框_存档]), "存档");
+  EXPECT_EQ(app::GetText(ui_[选择框_隐藏]), "隐藏");
+  EXPECT_EQ(app::GetText(ui_[选择框_系统]), "系统");
+  EXPECT_EQ(app::GetText(ui_[按钮_批量修改]), "批量修改(&B)...");
+  EXPECT_EQ(app::GetText(ui_[按钮_修改]), "修改(&M)...");
 }
 
 TEST_F(MainWindowLayoutTest, EveryControlUsesTheDefaultGuiFont) {
@@ -257,21 +256,21 @@ TEST_F(MainWindowLayoutTest, BeforeAnyFileOnlyTheDesignedControlsAreEnabled) {
 }
 
 TEST_F(MainWindowLayoutTest, BeforeAnyFileBoxesAreUntickedAndEditBoxesEmpty) {
-  for (int id : kCheckBoxes) EXPECT_FALSE(IsTicked(ui_[id])) << id;
-  EXPECT_EQ(TextOf(ui_[编辑框_文件路径]), "");
-  EXPECT_EQ(TextOf(ui_[编辑框_文件大小]), "");
+  for (int id : kCheckBoxes) EXPECT_FALSE(app::IsChecked(ui_[id])) << id;
+  EXPECT_EQ(app::GetText(ui_[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui_[编辑框_文件大小]), "");
 }
 
 TEST_F(MainWindowLayoutTest, PickersStartAtTheCurrentTimeInTheSecondsFormat) {
   const core::LocalDateTime now = testing_support::LocalNow();
   const std::regex shown(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})");
   for (int id : kPickers) {
-    const core::LocalDateTime value = testing_support::PickerTime(ui_[id]);
+    const core::LocalDateTime value = app::DtpGetTime(ui_[id]);
     // Same day and within a few minutes of now (the window was made moments ago).
     EXPECT_EQ(value.year, now.year);
     EXPECT_EQ(value.month, now.month);
     EXPECT_NEAR(value.day * 1440 + value.hour * 60 + value.minute, now.day * 1440 + now.hour * 60 + now.minute, 5);
-    EXPECT_TRUE(std::regex_match(TextOf(ui_[id]), shown)) << TextOf(ui_[id]);
+    EXPECT_TRUE(std::regex_match(app::GetText(ui_[id]), shown)) << app::GetText(ui_[id]);
   }
 }
 

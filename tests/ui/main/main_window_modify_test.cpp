@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/controls.h"
 #include "core/file_stamp.h"
 #include "core/file_time_convert.h"
 #include "tests/support/file_state.h"
@@ -16,20 +17,16 @@
 namespace {
 
 using namespace ui::main;
-using testing_support::IsTicked;
 using testing_support::KeepsCreationTime;
 using testing_support::MainWindowHarness;
 using testing_support::MakeStampedFile;
 using testing_support::MessageRecorder;
 using testing_support::PathState;
-using testing_support::PickerTime;
 using testing_support::Quoted;
 using testing_support::ReadPathState;
 using testing_support::RecordingFileApi;
-using testing_support::SetPickerTime;
 using testing_support::ShownMessage;
 using testing_support::TempFolder;
-using testing_support::TextOf;
 
 constexpr UINT kTaskModal = MB_TASKMODAL;
 constexpr DWORD kFlagBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -53,16 +50,16 @@ class MainWindowModifyTest : public ::testing::Test {
   void Open(const std::string& path) {
     ui_.emplace(Quoted(path));
     ui_->ShowAndSettle();
-    ASSERT_EQ(TextOf((*ui_)[编辑框_文件路径]), path);
+    ASSERT_EQ(app::GetText((*ui_)[编辑框_文件路径]), path);
   }
   void SetPickers(core::LocalDateTime creation, core::LocalDateTime modification, core::LocalDateTime access) {
-    SetPickerTime((*ui_)[日期框_创建时间], creation);
-    SetPickerTime((*ui_)[日期框_修改时间], modification);
-    SetPickerTime((*ui_)[日期框_访问时间], access);
+    app::DtpSetTime((*ui_)[日期框_创建时间], creation);
+    app::DtpSetTime((*ui_)[日期框_修改时间], modification);
+    app::DtpSetTime((*ui_)[日期框_访问时间], access);
   }
   void SetBox(int id, bool ticked) {
-    if (IsTicked((*ui_)[id]) != ticked) ui_->Click(id);  // a click toggles the automatic box
-    ASSERT_EQ(IsTicked((*ui_)[id]), ticked) << id;
+    if (app::IsChecked((*ui_)[id]) != ticked) ui_->Click(id);  // a click toggles the automatic box
+    ASSERT_EQ(app::IsChecked((*ui_)[id]), ticked) << id;
   }
   void ExpectMessage(const ShownMessage& shown, const char* text, const char* title, UINT flags) {
     EXPECT_EQ(shown.text, text);
@@ -183,10 +180,10 @@ TEST_F(MainWindowModifyTest, ControlsKeepTheAppliedValuesAfterTheWrite) {
 
   ui_->Click(按钮_修改);
 
-  EXPECT_EQ(PickerTime((*ui_)[日期框_创建时间]), kNewCreation) << "not refreshed from the file";
-  EXPECT_EQ(PickerTime((*ui_)[日期框_修改时间]), kNewModification);
-  EXPECT_EQ(PickerTime((*ui_)[日期框_访问时间]), kNewAccess);
-  EXPECT_TRUE(IsTicked((*ui_)[选择框_系统]));
+  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_创建时间]), kNewCreation) << "not refreshed from the file";
+  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_修改时间]), kNewModification);
+  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_访问时间]), kNewAccess);
+  EXPECT_TRUE(app::IsChecked((*ui_)[选择框_系统]));
 }
 
 TEST_F(MainWindowModifyTest, ChangingOnlyABoxRewritesAllTimesWithoutTheirSubSeconds) {
@@ -229,8 +226,8 @@ TEST_F(MainWindowModifyTest, AllBoxesUntickedClearsAllFlags) {
 TEST_F(MainWindowModifyTest, ReadOnlyFileIsChangedAndStaysReadOnlyWhenItsBoxStaysTicked) {
   const std::string path = MakeStampedFile(folder_, "read only.txt", "abc", FILE_ATTRIBUTE_READONLY);
   Open(path);
-  ASSERT_TRUE(IsTicked((*ui_)[选择框_只读]));
-  SetPickerTime((*ui_)[日期框_修改时间], kNewModification);
+  ASSERT_TRUE(app::IsChecked((*ui_)[选择框_只读]));
+  app::DtpSetTime((*ui_)[日期框_修改时间], kNewModification);
   MessageRecorder recorder({IDYES});
 
   ui_->Click(按钮_修改);
@@ -274,7 +271,7 @@ TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereShowsModifyFailed) {
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改失败!"}));
   EXPECT_EQ(ReadPathState(path), before);
-  EXPECT_EQ(PickerTime((*ui_)[日期框_修改时间]), kNewModification) << "the tried values stay";
+  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_修改时间]), kNewModification) << "the tried values stay";
 }
 
 }  // namespace

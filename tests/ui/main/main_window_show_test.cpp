@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "app/controls.h"
 #include "core/file_stamp.h"
 #include "core/file_time_convert.h"
 #include "tests/support/batch_link_recorder.h"
@@ -20,14 +21,10 @@ namespace {
 using namespace ui::main;
 using testing_support::BatchLinkRecorder;
 using testing_support::ColorsChosenFor;
-using testing_support::IsTicked;
 using testing_support::MainWindowHarness;
 using testing_support::MakeStampedFile;
-using testing_support::PickerTime;
 using testing_support::Quoted;
-using testing_support::SetPickerTime;
 using testing_support::TempFolder;
-using testing_support::TextOf;
 
 constexpr int kCheckBoxes[] = {选择框_只读, 选择框_存档, 选择框_隐藏, 选择框_系统};
 constexpr int kEnabledByAFile[] = {按钮_修改,       编辑框_文件大小, 日期框_创建时间, 日期框_修改时间, 日期框_访问时间,
@@ -46,25 +43,32 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 class MainWindowShowTest : public ::testing::Test {
  protected:
+  // Expects the path box to hold the path, the size box to end with the size text and the
+  // pickers to show the file's times.
+  void ExpectFileShown(const MainWindowHarness& ui, const std::string& path, const std::string& sizeEnd) {
+    EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), path);
+    EXPECT_TRUE(EndsWith(app::GetText(ui[编辑框_文件大小]), sizeEnd)) << app::GetText(ui[编辑框_文件大小]);
+    ExpectPickersShow(ui, path);
+  }
   // Expects the pickers to show the file's times as the core reads them.
   void ExpectPickersShow(const MainWindowHarness& ui, const std::string& path) {
     const auto times = core::ReadFileTimes(path);
     ASSERT_TRUE(times.has_value()) << path;
-    EXPECT_EQ(PickerTime(ui[日期框_创建时间]), times->creation);
-    EXPECT_EQ(PickerTime(ui[日期框_修改时间]), times->modification);
-    EXPECT_EQ(PickerTime(ui[日期框_访问时间]), times->access);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_创建时间]), times->creation);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_修改时间]), times->modification);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_访问时间]), times->access);
   }
   void SetPickers(const MainWindowHarness& ui, core::LocalDateTime creation, core::LocalDateTime modification,
                   core::LocalDateTime access) {
-    SetPickerTime(ui[日期框_创建时间], creation);
-    SetPickerTime(ui[日期框_修改时间], modification);
-    SetPickerTime(ui[日期框_访问时间], access);
+    app::DtpSetTime(ui[日期框_创建时间], creation);
+    app::DtpSetTime(ui[日期框_修改时间], modification);
+    app::DtpSetTime(ui[日期框_访问时间], access);
   }
   void ExpectPickers(const MainWindowHarness& ui, core::LocalDateTime creation, core::LocalDateTime modification,
                      core::LocalDateTime access) {
-    EXPECT_EQ(PickerTime(ui[日期框_创建时间]), creation);
-    EXPECT_EQ(PickerTime(ui[日期框_修改时间]), modification);
-    EXPECT_EQ(PickerTime(ui[日期框_访问时间]), access);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_创建时间]), creation);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_修改时间]), modification);
+    EXPECT_EQ(app::DtpGetTime(ui[日期框_访问时间]), access);
   }
   void ExpectEditingEnabled(const MainWindowHarness& ui) {
     for (int id : kEnabledByAFile) EXPECT_TRUE(IsWindowEnabled(ui[id])) << id;
@@ -82,20 +86,18 @@ TEST_F(MainWindowShowTest, OneFileOnTheCommandLineIsShownAtFirstActivation) {
   const std::string path =
       MakeStampedFile(folder_, "shown.txt", std::string(1234, 'x'), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   MainWindowHarness ui(path);
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), "") << "taken before the first activation";
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), "") << "taken before the first activation";
 
   ui.ShowAndSettle();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), path);
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(1,234 字节)")) << TextOf(ui[编辑框_文件大小]);
-  ExpectPickersShow(ui, path);
+  ExpectFileShown(ui, path, "(1,234 字节)");
   // Modification and access are not swapped.
-  EXPECT_EQ(PickerTime(ui[日期框_修改时间]), Local(testing_support::KnownWrite()));
-  EXPECT_EQ(PickerTime(ui[日期框_访问时间]), Local(testing_support::KnownAccess()));
-  EXPECT_TRUE(IsTicked(ui[选择框_隐藏]));
-  EXPECT_TRUE(IsTicked(ui[选择框_存档]));
-  EXPECT_FALSE(IsTicked(ui[选择框_只读]));
-  EXPECT_FALSE(IsTicked(ui[选择框_系统]));
+  EXPECT_EQ(app::DtpGetTime(ui[日期框_修改时间]), Local(testing_support::KnownWrite()));
+  EXPECT_EQ(app::DtpGetTime(ui[日期框_访问时间]), Local(testing_support::KnownAccess()));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_隐藏]));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_存档]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_只读]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_系统]));
   ExpectEditingEnabled(ui);
   EXPECT_TRUE(batch_.handed().empty());
 }
@@ -105,10 +107,10 @@ TEST_F(MainWindowShowTest, ReadOnlyAndSystemFlagsTickTheirBoxes) {
   MainWindowHarness ui(path);
   ui.ShowAndSettle();
 
-  EXPECT_TRUE(IsTicked(ui[选择框_只读]));
-  EXPECT_TRUE(IsTicked(ui[选择框_系统]));
-  EXPECT_FALSE(IsTicked(ui[选择框_隐藏]));
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(3 字节)")) << TextOf(ui[编辑框_文件大小]);
+  EXPECT_TRUE(app::IsChecked(ui[选择框_只读]));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_系统]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_隐藏]));
+  EXPECT_TRUE(EndsWith(app::GetText(ui[编辑框_文件大小]), "(3 字节)")) << app::GetText(ui[编辑框_文件大小]);
 }
 
 TEST_F(MainWindowShowTest, QuotedPathWithBlanksIsOneFile) {
@@ -116,9 +118,7 @@ TEST_F(MainWindowShowTest, QuotedPathWithBlanksIsOneFile) {
   MainWindowHarness ui(Quoted(path));
   ui.ShowAndSettle();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), path);
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(5 字节)")) << TextOf(ui[编辑框_文件大小]);
-  ExpectPickersShow(ui, path);
+  ExpectFileShown(ui, path, "(5 字节)");
   EXPECT_TRUE(batch_.handed().empty());
 }
 
@@ -127,16 +127,14 @@ TEST_F(MainWindowShowTest, PathWithChineseCharactersIsShown) {
   MainWindowHarness ui(Quoted(path));
   ui.ShowAndSettle();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), path);
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(7 字节)")) << TextOf(ui[编辑框_文件大小]);
-  ExpectPickersShow(ui, path);
+  ExpectFileShown(ui, path, "(7 字节)");
 }
 
 TEST_F(MainWindowShowTest, EmptyCommandLineLeavesTheWindowEmpty) {
   MainWindowHarness ui;
   ui.ShowAndSettle();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), "");
   EXPECT_FALSE(IsWindowEnabled(ui[按钮_修改]));
   EXPECT_EQ(batch_.opened(), 0);
 }
@@ -148,10 +146,10 @@ TEST_F(MainWindowShowTest, MissingPathOnTheCommandLineIsPutInTheBoxAndEnablesThe
 
   ui.ShowAndSettle();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), missing);
-  EXPECT_EQ(TextOf(ui[编辑框_文件大小]), "");
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), missing);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件大小]), "");
   ExpectPickers(ui, kEarlier, kLater, kLatest);
-  for (int id : kCheckBoxes) EXPECT_FALSE(IsTicked(ui[id])) << id;
+  for (int id : kCheckBoxes) EXPECT_FALSE(app::IsChecked(ui[id])) << id;
   ExpectEditingEnabled(ui);
   EXPECT_TRUE(batch_.handed().empty());
   EXPECT_EQ(batch_.opened(), 0);
@@ -170,7 +168,7 @@ TEST_F(MainWindowShowTest, CommandLineIsTakenOnlyAtTheFirstActivation) {
   SetActiveWindow(ui.hwnd());
   testing_support::PumpPending();
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), "");
 }
 
 // Later files ---------------------------------------------------------------------------------
@@ -180,15 +178,15 @@ TEST_F(MainWindowShowTest, MissingFileAfterAShownFileKeepsThePickersAndUnticksTh
   const std::string missing = folder_.Child("gone.txt");
   MainWindowHarness ui(path);
   ui.ShowAndSettle();
-  const core::LocalDateTime creation = PickerTime(ui[日期框_创建时间]);
+  const core::LocalDateTime creation = app::DtpGetTime(ui[日期框_创建时间]);
 
   ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) { return std::optional<std::string>(missing); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), missing);
-  EXPECT_EQ(TextOf(ui[编辑框_文件大小]), "");
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), missing);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件大小]), "");
   ExpectPickers(ui, creation, Local(testing_support::KnownWrite()), Local(testing_support::KnownAccess()));
-  for (int id : kCheckBoxes) EXPECT_FALSE(IsTicked(ui[id])) << id;
+  for (int id : kCheckBoxes) EXPECT_FALSE(app::IsChecked(ui[id])) << id;
   ExpectEditingEnabled(ui);
 }
 
@@ -206,12 +204,12 @@ TEST_F(MainWindowShowTest, FileHeldOpenElsewhereShowsSizeAndFlagsButKeepsThePrev
   ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) { return std::optional<std::string>(held); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), held);
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(77 字节)")) << TextOf(ui[编辑框_文件大小]);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), held);
+  EXPECT_TRUE(EndsWith(app::GetText(ui[编辑框_文件大小]), "(77 字节)")) << app::GetText(ui[编辑框_文件大小]);
   ExpectPickers(ui, firstTimes.creation, firstTimes.modification, firstTimes.access);
-  EXPECT_TRUE(IsTicked(ui[选择框_隐藏]));
-  EXPECT_FALSE(IsTicked(ui[选择框_只读]));
-  EXPECT_FALSE(IsTicked(ui[选择框_系统]));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_隐藏]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_只读]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_系统]));
 }
 
 TEST_F(MainWindowShowTest, AfterAFileTabVisitsBrowseThenThePickersThenTheBoxes) {
@@ -275,16 +273,16 @@ TEST_F(MainWindowShowTest, CancelledBrowseChangesNothing) {
   ui.ShowAndSettle();
   SetPickers(ui, kEarlier, kLater, kLatest);
   SendMessageA(ui[选择框_系统], BM_SETCHECK, BST_CHECKED, 0);
-  const std::string size = TextOf(ui[编辑框_文件大小]);
+  const std::string size = app::GetText(ui[编辑框_文件大小]);
 
   ScopedOpenFileDialog dialog([](const OPENFILENAMEA&) { return std::optional<std::string>(); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), path);
-  EXPECT_EQ(TextOf(ui[编辑框_文件大小]), size);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), path);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件大小]), size);
   ExpectPickers(ui, kEarlier, kLater, kLatest);
-  EXPECT_TRUE(IsTicked(ui[选择框_系统]));
-  EXPECT_TRUE(IsTicked(ui[选择框_隐藏]));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_系统]));
+  EXPECT_TRUE(app::IsChecked(ui[选择框_隐藏]));
 }
 
 TEST_F(MainWindowShowTest, CancelledBrowseOnAnEmptyWindowLeavesItEmpty) {
@@ -293,7 +291,7 @@ TEST_F(MainWindowShowTest, CancelledBrowseOnAnEmptyWindowLeavesItEmpty) {
   ScopedOpenFileDialog dialog([](const OPENFILENAMEA&) { return std::optional<std::string>(); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), "");
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), "");
   EXPECT_FALSE(IsWindowEnabled(ui[按钮_修改]));
   EXPECT_EQ(ColorsChosenFor(ui[标签_文件大小]).text, RGB(128, 128, 128));
 }
@@ -306,11 +304,9 @@ TEST_F(MainWindowShowTest, ChosenFileIsShown) {
   ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) { return std::optional<std::string>(path); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), path);
-  EXPECT_TRUE(EndsWith(TextOf(ui[编辑框_文件大小]), "(2,048 字节)")) << TextOf(ui[编辑框_文件大小]);
-  ExpectPickersShow(ui, path);
-  EXPECT_TRUE(IsTicked(ui[选择框_系统]));
-  EXPECT_FALSE(IsTicked(ui[选择框_隐藏]));
+  ExpectFileShown(ui, path, "(2,048 字节)");
+  EXPECT_TRUE(app::IsChecked(ui[选择框_系统]));
+  EXPECT_FALSE(app::IsChecked(ui[选择框_隐藏]));
   ExpectEditingEnabled(ui);
 }
 
@@ -322,7 +318,7 @@ TEST_F(MainWindowShowTest, FolderChosenInTheDialogIsShownHereNotHandedOver) {
   ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) { return std::optional<std::string>(folder); });
   ui.Click(按钮_浏览);
 
-  EXPECT_EQ(TextOf(ui[编辑框_文件路径]), folder);
+  EXPECT_EQ(app::GetText(ui[编辑框_文件路径]), folder);
   EXPECT_TRUE(IsWindowEnabled(ui[按钮_修改]));
   EXPECT_EQ(batch_.opened(), 0);
   EXPECT_TRUE(batch_.handed().empty());
