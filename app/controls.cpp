@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/text_encoding.h"
+#include "core/file_time_convert.h"
 
 namespace app {
 
@@ -26,20 +27,14 @@ void SetChecked(HWND checkBox, bool checked) {
 }
 
 core::LocalDateTime DtpGetTime(HWND picker) {
-  SYSTEMTIME st{};
-  SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
-  return core::LocalDateTime::FromFields(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+  SYSTEMTIME fields{};
+  SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&fields));
+  return core::FromSystemTime(fields);
 }
 
 void DtpSetTime(HWND picker, const core::LocalDateTime& value) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(value.year);
-  st.wMonth = static_cast<WORD>(value.month);
-  st.wDay = static_cast<WORD>(value.day);
-  st.wHour = static_cast<WORD>(value.hour);
-  st.wMinute = static_cast<WORD>(value.minute);
-  st.wSecond = static_cast<WORD>(value.second);
-  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+  SYSTEMTIME fields = core::ToSystemTime(value);
+  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&fields));
 }
 
 void DtpSetFormat(HWND picker, const char* format) {

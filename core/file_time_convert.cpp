@@ -7,26 +7,33 @@ namespace core {
 // converted, whereas FileTimeToLocalFileTime and LocalFileTimeToFileTime apply today's offset
 // to every date. The ...Ex forms would do the same job but abort the process under Wine.
 
+SYSTEMTIME ToSystemTime(const LocalDateTime& value) {
+  SYSTEMTIME fields{};
+  fields.wYear = static_cast<WORD>(value.year);
+  fields.wMonth = static_cast<WORD>(value.month);
+  fields.wDay = static_cast<WORD>(value.day);
+  fields.wHour = static_cast<WORD>(value.hour);
+  fields.wMinute = static_cast<WORD>(value.minute);
+  fields.wSecond = static_cast<WORD>(value.second);
+  return fields;
+}
+
+LocalDateTime FromSystemTime(const SYSTEMTIME& fields) {
+  return LocalDateTime::FromFields(fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute,
+                                   fields.wSecond);
+}
+
 std::optional<LocalDateTime> FileTimeToLocal(const FILETIME& utc) {
   SYSTEMTIME utcFields;
   if (!::FileTimeToSystemTime(&utc, &utcFields)) return std::nullopt;
   SYSTEMTIME localFields;
   if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utcFields, &localFields)) return std::nullopt;
-  // Milliseconds are dropped (truncation); FromFields clamps a local year past 9999.
-  return LocalDateTime::FromFields(localFields.wYear, localFields.wMonth, localFields.wDay, localFields.wHour,
-                                   localFields.wMinute, localFields.wSecond);
+  // Milliseconds are dropped (truncation); a local year past 9999 is clamped.
+  return FromSystemTime(localFields);
 }
 
 std::optional<FILETIME> LocalToFileTime(const LocalDateTime& local) {
-  SYSTEMTIME localFields{};
-  localFields.wYear = static_cast<WORD>(local.year);
-  localFields.wMonth = static_cast<WORD>(local.month);
-  localFields.wDayOfWeek = 0;  // ignored by the conversions
-  localFields.wDay = static_cast<WORD>(local.day);
-  localFields.wHour = static_cast<WORD>(local.hour);
-  localFields.wMinute = static_cast<WORD>(local.minute);
-  localFields.wSecond = static_cast<WORD>(local.second);
-  localFields.wMilliseconds = 0;
+  const SYSTEMTIME localFields = ToSystemTime(local);
   // Both calls refuse dates before 1601-01-01, the start of the file-time range.
   SYSTEMTIME utcFields;
   if (!::TzSpecificLocalTimeToSystemTime(nullptr, &localFields, &utcFields)) return std::nullopt;

@@ -8,6 +8,11 @@
 
 namespace core {
 
+// The platform's calendar record and back; weekday and milliseconds are zero, and reading
+// clamps every field into LocalDateTime's range.
+SYSTEMTIME ToSystemTime(const LocalDateTime& value);
+LocalDateTime FromSystemTime(const SYSTEMTIME& fields);
+
 // UTC file time -> local wall-clock time, with the daylight-saving rule in force at that
 // instant (not today's offset). Truncated to the second; a local year past 9999 reads as 9999.
 std::optional<LocalDateTime> FileTimeToLocal(const FILETIME& utc);

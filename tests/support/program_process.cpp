@@ -6,6 +6,7 @@
 
 #include "app/program_folder.h"
 #include "app/text_encoding.h"
+#include "core/file_time_convert.h"
 #include "tests/support/window_probe.h"
 
 namespace testing_support {
@@ -193,13 +194,7 @@ std::string RemoteListViewText(HWND list, int row, int column) {
 }
 
 void SetRemotePickerTime(HWND picker, const core::LocalDateTime& value) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(value.year);
-  time.wMonth = static_cast<WORD>(value.month);
-  time.wDay = static_cast<WORD>(value.day);
-  time.wHour = static_cast<WORD>(value.hour);
-  time.wMinute = static_cast<WORD>(value.minute);
-  time.wSecond = static_cast<WORD>(value.second);
+  const SYSTEMTIME time = core::ToSystemTime(value);
   const RemoteBlock block(picker, sizeof time);
   block.Write(0, &time, sizeof time);
   SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, block.param());

@@ -1,5 +1,7 @@
 #include "tests/support/window_probe.h"
 
+#include "core/file_time_convert.h"
+
 namespace testing_support {
 
 RECT ClientRectIn(HWND control, HWND top) {
@@ -29,9 +31,9 @@ std::string ClassOf(HWND window) {
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)); }
 
 core::LocalDateTime LocalNow() {
-  SYSTEMTIME st{};
-  GetLocalTime(&st);
-  return core::LocalDateTime::FromFields(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return core::FromSystemTime(now);
 }
 
 }  // namespace testing_support
