@@ -4,7 +4,7 @@
 #include <shlwapi.h>
 
 #include "app/controls.h"
-#include "app/event_pump.h"
+#include "app/paint_throttle.h"
 #include "app/ui_handles.h"
 #include "core/file_stamp.h"
 #include "core/win_handles.h"
@@ -38,13 +38,16 @@ bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path.comp
 std::string RowCountText(int rows) { return "共包含 " + std::to_string(rows) + " 个待处理的文件(夹)!"; }
 
 void BatchList::AddPaths(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    app::PumpIfInputWaiting();
-    const core::AttributeSet attributes = core::ReadAttributes(path);
-    if (attributes != core::KeepAttributes && (attributes & core::kDirectory)) {
-      ExpandFolder(path);
-    } else {
-      AddRow(path, false, 0);
+  {
+    app::PaintThrottle painting({list_, status_});
+    for (const std::string& path : paths) {
+      painting.PumpIfInputWaiting();
+      const core::AttributeSet attributes = core::ReadAttributes(path);
+      if (attributes != core::KeepAttributes && (attributes & core::kDirectory)) {
+        ExpandFolder(path, painting);
+      } else {
+        AddRow(path, false, 0);
+      }
     }
   }
   ShowRowCount();
@@ -52,17 +55,17 @@ void BatchList::AddPaths(const std::vector<std::string>& paths) {
 
 void BatchList::ShowRowCount() { app::SbSetText(status_, RowCountText(app::LvRowCount(list_))); }
 
-void BatchList::ExpandFolder(const std::string& folder) {
+void BatchList::ExpandFolder(const std::string& folder, app::PaintThrottle& painting) {
   AddRow(folder, true, 0);
   const std::string prefix = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
   const std::string pattern = prefix + "*.*";
   ForEachEntry(pattern, true, [&](const std::string& name) {
-    app::PumpIfInputWaiting();
+    painting.PumpIfInputWaiting();
     if (name == "." || name == "..") return;
     AddRow(prefix + name, true, 1);
   });
   ForEachEntry(pattern, false, [&](const std::string& name) {
-    app::PumpIfInputWaiting();
+    painting.PumpIfInputWaiting();
     AddRow(prefix + name, false, 1);
   });
 }

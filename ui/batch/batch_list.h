@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace app {
+class PaintThrottle;
+}
+
 namespace ui::batch {
 
 // The batch window's rows: one per pending path, appended in the order added, never sorted,
@@ -24,7 +28,7 @@ class BatchList {
   void ShowRowCount();
 
  private:
-  void ExpandFolder(const std::string& folder);
+  void ExpandFolder(const std::string& folder, app::PaintThrottle& painting);
   void AddRow(const std::string& path, bool isFolder, int indent);
 
   HWND list_;

@@ -21,6 +21,10 @@ namespace {
 constexpr UINT kLabelPressed = WM_APP + 2;  // wParam: the label's id
 constexpr int kPickers[] = {日期框_创建时间, 日期框_修改时间, 日期框_访问时间};
 constexpr int kTimeLabels[] = {标签_创建时间, 标签_修改时间, 标签_访问时间};
+// Rows add one image each and every growth of the image list copies all its images, so a
+// small growth step makes adding quadratic in the rows; 4096 images of 16x16 at 24 bits are
+// 3 MB. Wine keeps the step in 16 bits: 65536 or more would act as no step at all.
+constexpr int kImageGrowth = 4096;
 
 // The one batch window; a closed one is kept until the next opening or the end of the
 // process, so that it is never deleted while its own messages are still on the stack.
@@ -105,7 +109,7 @@ void BatchWindow::OnCreated() {
   dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
     AddPaths(std::move(paths));
   });
-  images_.reset(ImageList_Create(16, 16, ILC_COLOR24, 0, 0));
+  images_.reset(ImageList_Create(16, 16, ILC_COLOR24, 0, kImageGrowth));
   HWND list = controls_[超级列表框];
   ImageList_SetBkColor(images_.get(), static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
