@@ -95,7 +95,8 @@ double AddFloor(const std::string& folder) {
   return watch.Milliseconds();
 }
 
-// The file-system calls a batch run makes per row to write one time and the archive flag.
+// The file-system calls a batch run makes per row (those of ApplyFileStamp writing the times
+// and the archive flag), with no window work between them.
 double RunFloor(const std::vector<Entry>& rows) {
   SYSTEMTIME when{2021, 6, 2, 15, 12, 0, 0, 0};
   FILETIME newWrite;
@@ -169,9 +170,8 @@ int Measure(const std::string& folder) {
   Report("rows", std::to_string(rows.size()));
   Report("base_ws_bytes", std::to_string(Memory().WorkingSetSize));
 
-  // Both floors before the window exists: the bare calls, without its memory around them.
+  // Each floor is measured right before its work, so that both see the same load.
   Report("add_floor_ms", Fixed(AddFloor(folder)));
-  Report("run_floor_ms", Fixed(RunFloor(rows)));
 
   ui::batch::BatchWindow window;
   if (!window.Create()) {
@@ -190,6 +190,8 @@ int Measure(const std::string& folder) {
   Report("peak_ws_bytes", std::to_string(Memory().PeakWorkingSetSize));
   Report("images", std::to_string(ImageList_GetImageCount(window.images())));
   Report("add_check", CheckAdded(window, rows));
+
+  Report("run_floor_ms", Fixed(RunFloor(rows)));
 
   app::DtpSetTime(window.control(ui::batch::日期框_修改时间), core::LocalDateTime::FromFields(2023, 3, 4, 5, 6, 7));
   HWND archive = window.control(ui::batch::选择框_存档);
