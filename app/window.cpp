@@ -5,6 +5,22 @@
 
 namespace app {
 
+namespace {
+
+// The program icon as the window's large and small icon.
+void SetProgramIcon(HWND window) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  // Shared icons from LoadImage need no DestroyIcon.
+  auto load = [&](int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_FILESTAMP), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+  };
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+}
+
+}  // namespace
+
 Window::~Window() {
   // Normally the window is gone already; if not, it is destroyed with only the base
   // handling, since the derived part of the object no longer exists.
@@ -27,8 +43,17 @@ bool Window::CreateFrame(const Frame& frame) {
   }
   const int x = (GetSystemMetrics(SM_CXSCREEN) - frame.width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - frame.height) / 2;
-  return CreateWindowExA(frame.exStyle, frame.className, frame.caption, frame.style, x, y, frame.width,
-                         frame.height, nullptr, frame.menu, instance, this) != nullptr;
+  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  if (!CreateWindowExA(0, frame.className, frame.caption, kStyle, x, y, frame.width, frame.height, nullptr, nullptr,
+                       instance, this))
+    return false;
+  SetProgramIcon(hwnd_);
+  return true;
+}
+
+void Window::Show() {
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  UpdateWindow(hwnd_);
 }
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -70,15 +95,5 @@ LRESULT KeepCaptionActive(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
   return DefWindowProcA(window, WM_NCACTIVATE, wParam, lParam);
 }
 
-void SetProgramIcon(HWND window) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  // Shared icons from LoadImage need no DestroyIcon.
-  auto load = [&](int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_FILESTAMP), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-  };
-  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
-  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
-}
 
 }  // namespace app

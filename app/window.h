@@ -14,18 +14,18 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND hwnd() const noexcept { return hwnd_; }
+  // Shows and activates the window and paints it at once.
+  void Show();
 
  protected:
   struct Frame {
     const char* className;
     const char* caption;
-    DWORD style;
-    DWORD exStyle;
-    int width;   // outer design size; the window is centred on the screen with it
+    int width;  // outer design size; the window is centred on the screen with it
     int height;
-    HMENU menu;
   };
-  // Creates the window hidden; returns false when the system refuses.
+  // Creates the window hidden, with a fixed single frame, a caption with the system menu and
+  // a minimize box, and the program's icon; returns false when the system refuses.
   bool CreateFrame(const Frame& frame);
 
   // The window's messages; the default hands everything to DefWindowProc.
@@ -44,7 +44,5 @@ void FixClientHeight(HWND window, int clientHeight);
 // Shared answer to WM_NCACTIVATE: the caption stays drawn active while the window is enabled.
 LRESULT KeepCaptionActive(HWND window, WPARAM wParam, LPARAM lParam) noexcept;
 
-// Loads the program icon and sets it as the window's large and small icon.
-void SetProgramIcon(HWND window);
 
 }  // namespace app

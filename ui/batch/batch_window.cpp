@@ -55,10 +55,7 @@ BatchWindow::~BatchWindow() {
 }
 
 bool BatchWindow::Create() {
-  const Frame frame{"FileStampBatchWindow", kCaption,      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-                    kDesignWidth,           kDesignHeight, nullptr};
-  if (!CreateFrame(frame)) return false;
-  app::SetProgramIcon(hwnd());
+  if (!CreateFrame({"FileStampBatchWindow", kCaption, kDesignWidth, kDesignHeight})) return false;
   controls_ = app::BuildControls(hwnd(), BatchDesign());
   for (int label : kTimeLabels) SetWindowSubclass(controls_[label], TimeLabelProc, 0, 0);
   SetUpList();
@@ -67,10 +64,6 @@ bool BatchWindow::Create() {
   return true;
 }
 
-void BatchWindow::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  UpdateWindow(hwnd());
-}
 
 void BatchWindow::SetUpList() {
   HWND list = controls_[超级列表框];

@@ -21,7 +21,6 @@ class BatchWindow final : public app::Window {
 
   // Builds the window from its design, hidden; false when the system refuses.
   bool Create();
-  void Show();
 
   // Adds the paths as rows; while the window is busy they wait and are added, in arrival
   // order, as soon as the current work ends.

@@ -30,10 +30,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  const Frame frame{"FileStampMainWindow", kCaption,     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-                    kDesignWidth,          kDesignHeight, nullptr};
-  if (!CreateFrame(frame)) return false;
-  app::SetProgramIcon(hwnd());
+  if (!CreateFrame({"FileStampMainWindow", kCaption, kDesignWidth, kDesignHeight})) return false;
   controls_ = app::BuildControls(hwnd(), MainDesign());
   whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
   ShowBanner();
@@ -49,10 +46,6 @@ void MainWindow::ShowBanner() {
   SendMessageA(controls_[图片框1], STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap));
 }
 
-void MainWindow::Show() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  UpdateWindow(hwnd());
-}
 
 void MainWindow::OnCreated() {
   for (int picker : kPickers) app::DtpSetFormat(controls_[picker], core::kDateTimeFormat);

@@ -22,7 +22,6 @@ class MainWindow final : public app::Window {
 
   // Builds the window from its design, hidden; false when the system refuses.
   bool Create();
-  void Show();
 
   // Where a list of paths goes: one file is shown here, anything else goes to the batch window.
   void TakePaths(const std::vector<std::string>& paths);
