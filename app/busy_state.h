@@ -19,4 +19,17 @@ class BusyScope {
 
 inline bool IsBusy(HWND group) noexcept { return !IsWindowEnabled(group); }
 
+// Sets a flag while it lives and clears it on every way out, so that no early return or
+// exception can leave a window believing it is still at work.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace app

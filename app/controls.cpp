@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/text_encoding.h"
+#include "core/text_encoding.h"
 #include "core/file_time_convert.h"
 
 namespace app {
@@ -98,7 +98,7 @@ std::string SbGetText(HWND statusBar) {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
   text.resize(length);
-  return WideToUtf8(text);
+  return core::WideToUtf8(text);
 }
 
 }  // namespace app

@@ -1,7 +1,5 @@
 #include "app/event_pump.h"
 
-#include <windows.h>
-
 #include "app/message_loop.h"
 
 namespace app {
@@ -15,8 +13,9 @@ void ProcessPendingEvents() {
   }
 }
 
-void PumpIfInputWaiting() {
-  if (GetInputState()) ProcessPendingEvents();
+ULONGLONG PumpClockNow() {
+  if (const auto& standIn = ScopedPumpClock::Current()) return standIn();
+  return GetTickCount64();
 }
 
 }  // namespace app

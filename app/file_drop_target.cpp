@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/text_encoding.h"
+#include "core/text_encoding.h"
 
 namespace app {
 namespace {
@@ -23,7 +23,7 @@ std::vector<std::string> PathsFromDataObject(IDataObject* data) {
       std::wstring path(length + 1, L'\0');
       DragQueryFileW(drop, i, path.data(), length + 1);
       path.resize(length);
-      paths.push_back(WideToUtf8(path));
+      paths.push_back(core::WideToUtf8(path));
     }
     GlobalUnlock(medium.hGlobal);
   }
@@ -71,6 +71,8 @@ ULONG FileDropTarget::Release() noexcept {
   return static_cast<ULONG>(left);
 }
 
+// The cursor while dragging: copy, move with Shift, refused with Ctrl+Shift; always one of the
+// effects the source allows.
 DWORD FileDropTarget::EffectFor(DWORD keys, DWORD allowed) const noexcept {
   if (!accepting_) return DROPEFFECT_NONE;
   DWORD effect = DROPEFFECT_COPY;
@@ -99,12 +101,13 @@ HRESULT FileDropTarget::DragLeave() noexcept {
   return S_OK;
 }
 
-HRESULT FileDropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) noexcept {
+HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
   FORMATETC format = FileListFormat();
-  accepting_ = data && data->QueryGetData(&format) == S_OK;
-  if (effect) *effect = EffectFor(keys, *effect);
-  const bool isFileList = accepting_;
+  const bool isFileList = data && data->QueryGetData(&format) == S_OK;
   accepting_ = false;
+  // The program never takes the files over: a move reported to the source (a file manager)
+  // makes it delete its originals. Whatever the keys, a drop is a copy.
+  if (effect) *effect = isFileList ? (*effect & DROPEFFECT_COPY) : DROPEFFECT_NONE;
   if (!isFileList) return S_OK;
   try {
     std::vector<std::string> paths = PathsFromDataObject(data);

@@ -4,11 +4,12 @@
 
 #include <commctrl.h>
 
+#include "app/code_page_check.h"
 #include "app/com_scope.h"
 #include "app/message_loop.h"
 #include "app/program_folder.h"
-#include "app/text_encoding.h"
 #include "app/window_switch.h"
+#include "core/text_encoding.h"
 #include "ui/batch/batch_window.h"
 #include "ui/main/main_window.h"
 
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything else loads: DLLs only from the system folder, never from the program's
   // own folder (often a downloads folder), which becomes the current directory below.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!app::EnsureUtf8CodePage()) return 2;
 
   app::OleScope ole;
   SetCurrentDirectoryA(app::ProgramFolder().c_str());
@@ -26,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app::EnableQuitWhenLastWindowCloses();
   ui::batch::ConnectToMainWindow();
 
-  ui::main::MainWindow mainWindow(app::WideToUtf8(GetCommandLineW()));
+  ui::main::MainWindow mainWindow(core::WideToUtf8(GetCommandLineW()));
   if (!mainWindow.Create()) return 1;
   app::ConnectMainWindow(mainWindow.hwnd());
   mainWindow.Show();

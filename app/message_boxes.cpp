@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/text_encoding.h"
+
 namespace app {
 namespace {
 
@@ -27,8 +29,9 @@ constexpr MessageRow kRows[] = {
     {"", "处理失败的文件", kWarning},
     {"批量处理完毕!", "提示", kInformation},
     {"Please Wait...", "Runing", kWarning},
+    {"此版本的 Windows 过旧,无法以 Unicode 处理文件名。请在 Windows 10 1903 或更新的系统上运行本程序。", "错误", kError},
 };
-static_assert(std::size(kRows) == static_cast<std::size_t>(Message::kPleaseWait) + 1);
+static_assert(std::size(kRows) == static_cast<std::size_t>(Message::kSystemTooOld) + 1);
 
 }  // namespace
 
@@ -38,7 +41,8 @@ int ShowMessage(HWND owner, Message message, const std::string& text) {
   const MessageRow& row = MessageRowOf(message);
   const UINT flags = row.flags | MB_TASKMODAL;
   if (const auto& standIn = ScopedMessageBoxHandler::Current()) return standIn(owner, text, row.title, flags);
-  return MessageBoxA(owner, text.c_str(), row.title, flags);
+  // Wide, so the texts read right even where the process code page is not UTF-8.
+  return MessageBoxW(owner, core::Utf8ToWide(text).c_str(), core::Utf8ToWide(row.title).c_str(), flags);
 }
 
 int ShowMessage(HWND owner, Message message) { return ShowMessage(owner, message, MessageRowOf(message).text); }

@@ -25,6 +25,7 @@ enum class Message {
   kFailedFiles,  // its text is the list of failed paths
   kBatchDone,
   kPleaseWait,
+  kSystemTooOld,
 };
 
 struct MessageRow {

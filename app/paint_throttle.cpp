@@ -7,7 +7,7 @@
 namespace app {
 
 PaintThrottle::PaintThrottle(std::initializer_list<HWND> controls) noexcept
-    : controls_(controls), nextPaint_(GetTickCount64() + kMinIntervalMs) {
+    : controls_(controls), nextPaint_(PumpClockNow() + kMinIntervalMs), lastPump_(PumpClockNow()) {
   Hold();
 }
 
@@ -23,22 +23,31 @@ void PaintThrottle::Hold() noexcept {
 
 // Turning redraw back on repaints nothing by itself; the frame holds the scroll bars.
 void PaintThrottle::PaintNow() noexcept {
-  const ULONGLONG start = GetTickCount64();
+  const ULONGLONG start = PumpClockNow();
   for (HWND control : controls_) {
     if (!IsWindow(control)) continue;
     SendMessageA(control, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
-  const ULONGLONG end = GetTickCount64();
+  const ULONGLONG end = PumpClockNow();
   nextPaint_ = end + std::max(kMinIntervalMs, kTimeShare * (end - start));
 }
 
-void PaintThrottle::PumpIfInputWaiting() {
+void PaintThrottle::PumpIfDue() {
+  const ULONGLONG now = PumpClockNow();
   if (GetInputState()) {
     PaintNow();
     ProcessPendingEvents();
     Hold();
-  } else if (GetTickCount64() >= nextPaint_) {
+    lastPump_ = now;
+    return;
+  }
+  // Taking the messages is what Windows watches; the held controls keep their own pace.
+  if (now - lastPump_ >= kMaxQuietMs) {
+    ProcessPendingEvents();
+    lastPump_ = now;
+  }
+  if (now >= nextPaint_) {
     PaintNow();
     Hold();
   }

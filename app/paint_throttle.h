@@ -7,11 +7,13 @@
 
 namespace app {
 
-// Holds back the painting of controls that a long loop changes on every item: a visible list
+// The companion of a long loop (adding rows, a batch run), called once per item. It keeps the
+// window alive: waiting messages go through when input waits and at least every kMaxQuietMs.
+// And it holds back the painting of controls the loop changes on every item: a visible list
 // view repaints its scroll bar on every insert and a status bar repaints on every new text,
-// each costing more than the item's own work. While the scope lives the controls still change
-// on every item but paint only now and then (at most a twentieth of the time, and at least
-// every kMinIntervalMs apart), whenever waiting input is handled, and once more at the end.
+// each costing more than the item's own work. While the scope lives those controls still
+// change on every item but paint only now and then (at most a twentieth of the time, and at
+// least every kMinIntervalMs apart), whenever waiting input is handled, and once at the end.
 class PaintThrottle {
  public:
   static constexpr ULONGLONG kMinIntervalMs = 250;
@@ -22,9 +24,10 @@ class PaintThrottle {
   PaintThrottle(const PaintThrottle&) = delete;
   PaintThrottle& operator=(const PaintThrottle&) = delete;
 
-  // Once per item: the pump rule of long loops (dispatch only when input is waiting), with
-  // painting allowed while the events are handled; and a paint when one is due.
-  void PumpIfInputWaiting();
+  // Once per item: dispatches waiting messages when input waits (painting the held controls
+  // first, so the user sees what the input acts on) or when the quiet time is up, and paints
+  // the held controls when a paint is due.
+  void PumpIfDue();
 
  private:
   void Hold() noexcept;
@@ -32,6 +35,7 @@ class PaintThrottle {
 
   std::vector<HWND> controls_;
   ULONGLONG nextPaint_ = 0;
+  ULONGLONG lastPump_ = 0;
 };
 
 }  // namespace app

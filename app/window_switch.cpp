@@ -26,7 +26,7 @@ bool IsBatchWindowOpen() { return State().batch.isOpen && State().batch.isOpen()
 
 void SwitchToBatchWindow() {
   if (State().mainWindow) ShowWindow(State().mainWindow, SW_HIDE);
-  if (State().batch.open) State().batch.open();
+  if (!State().batch.open || !State().batch.open()) ReturnToMainWindow();
 }
 
 void HandPathsToBatchWindow(std::vector<std::string> paths) {

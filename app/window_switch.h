@@ -12,7 +12,7 @@ namespace app {
 
 struct BatchWindowLink {
   std::function<bool()> isOpen;
-  std::function<void()> open;  // creates and shows a new batch window
+  std::function<bool()> open;  // creates and shows a new batch window; false when it cannot
   std::function<void(std::vector<std::string>)> addPaths;
 };
 
@@ -20,7 +20,8 @@ void ConnectBatchWindow(BatchWindowLink link);
 void ConnectMainWindow(HWND mainWindow);
 
 bool IsBatchWindowOpen();
-// Hides the main window, then opens a new batch window.
+// Hides the main window, then opens a new batch window; when that fails the main window comes
+// back, so the user is never left without a window.
 void SwitchToBatchWindow();
 // Opens the batch window when it is not open (drawing it once before the work starts), then
 // appends the paths to its list.

@@ -2,23 +2,30 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace core {
 
-// The file-system calls the stamp operations make, behind one narrow seam so that tests can
-// record what is asked of the platform and make a single call fail. The default forwards
-// each call to the ANSI (UTF-8) Win32 function of the same purpose.
+// Every file-system call of the program, behind one narrow seam so that tests can record what
+// is asked of the platform and make a single call fail. Paths arrive here in the form the
+// platform gets them: UTF-16, extended (see PlatformPath). The default forwards each call to
+// the wide Win32 function of the same purpose.
 class FileApi {
  public:
   virtual ~FileApi() = default;
-  virtual HANDLE OpenFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
+  virtual HANDLE OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
   virtual BOOL QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write);
+  // A null pointer leaves that time as it is.
   virtual BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write);
-  virtual DWORD QueryAttributes(const char* path);
-  virtual BOOL SetAttributes(const char* path, DWORD attributes);
-  virtual HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* data);
+  // Attribute word, times and size of the path itself (a link is not followed).
+  virtual BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
+  // Writes the whole attribute word of the open file; 0 is not a valid word.
+  virtual BOOL SetAttributes(HANDLE file, DWORD attributes);
+  virtual HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data);
+  virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data);
 };
 
-// The API the stamp operations use now.
+// The API the core uses now.
 FileApi& CurrentFileApi();
 
 // Installs another FileApi for its own lifetime (tests only).
@@ -32,5 +39,10 @@ class ScopedFileApi {
  private:
   FileApi* previous_;
 };
+
+// A UTF-8 path as the wide calls get it: made absolute against the current folder (which
+// start-up sets to the program's folder) and given its extended \\?\ form, so that neither
+// length nor Win32's renaming rules apply. The path a user sees never has this form.
+std::wstring PlatformPath(const std::string& path);
 
 }  // namespace core

@@ -14,10 +14,12 @@ struct FileSize {
   std::uint64_t bytes = 0;  // the full 64-bit size of the first matching directory entry
 };
 
+// Each time is empty when it cannot be shown as a local time (it lies outside the calendar
+// the platform converts).
 struct FileTimes {
-  LocalDateTime creation;
-  LocalDateTime modification;
-  LocalDateTime access;
+  std::optional<LocalDateTime> creation;
+  std::optional<LocalDateTime> modification;
+  std::optional<LocalDateTime> access;
 };
 
 // What ReadFileStamp returns for one path; each part says whether it was read.
@@ -26,9 +28,7 @@ struct FileStamp {
   bool sizeFound = false;
   std::uint64_t size = 0;
   bool timesRead = false;
-  LocalDateTime creation;
-  LocalDateTime modification;
-  LocalDateTime access;
+  FileTimes times;
   bool attributesRead = false;
   AttributeSet attributes = 0;
   bool isDirectory = false;
@@ -46,20 +46,23 @@ std::string FormatSizeText(std::uint64_t size);
 // The attribute word AND 0x37, or KeepAttributes (-1) when the query fails.
 AttributeSet ReadAttributes(const std::string& path);
 
-// Writes value AND 0x27 as the path's whole set of flags.
+// Sets the path's read-only, hidden, system and archive flags to those of value; every other
+// bit of its attribute word is kept.
 bool WriteAttributes(const std::string& path, AttributeSet value);
 
 // True when a directory search finds an entry (a wildcard counts when anything matches).
 bool PathExists(const std::string& path);
 
-// The three times as local wall-clock times. Fails for folders, which open only with
-// backup semantics.
+// The three times as local wall-clock times, read with attribute access only, so a file that
+// another program holds open is read too. Fails for folders, which open only with backup
+// semantics. A link is read itself, not its target.
 std::optional<FileTimes> ReadFileTimes(const std::string& path);
 
 FileStamp ReadFileStamp(const std::string& path);
 
 // Writes the three times (KeepTime leaves one unchanged) and the flags (KeepAttributes leaves
-// them unchanged, any other value replaces the whole set). Returns true when the times were
+// them unchanged, any other value replaces the four flags; other attribute bits are kept), to
+// the path itself (a link, not its target). Returns true only when everything asked was
 // written; on false the path's times and flags are as they were.
 bool ApplyFileStamp(const std::string& path, const LocalDateTime& creation, const LocalDateTime& modification,
                     const LocalDateTime& access, AttributeSet attributes);

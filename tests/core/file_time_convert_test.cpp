@@ -41,19 +41,41 @@ TEST(FileTimeConvert, TimesBefore1601CannotBeConverted) {
   EXPECT_FALSE(FileTimeToLocal(FILETIME{0xFFFFFFFF, 0xFFFFFFFF}).has_value());
 }
 
-// --- Europe/Berlin -----------------------------------------------------------------------
-// A Wine process reads TZ when it starts, so these run in a process of their own started
-// with TZ=Europe/Berlin and FILESTAMP_TEST_TZ=Europe/Berlin; elsewhere they skip.
+// --- Fixed zones --------------------------------------------------------------------------
+// A Wine process reads TZ when it starts, so these run in processes of their own started with
+// TZ=<zone> and FILESTAMP_TEST_TZ=<zone>; elsewhere they skip.
 
-class TimeZoneBerlin : public ::testing::Test {
+template <const char* kZone>
+class InZone : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* zone = std::getenv("FILESTAMP_TEST_TZ");
-    if (!zone || std::string(zone) != "Europe/Berlin")
-      GTEST_SKIP() << "runs with TZ=Europe/Berlin FILESTAMP_TEST_TZ=Europe/Berlin";
+    if (!zone || std::string(zone) != kZone)
+      GTEST_SKIP() << "runs with TZ=" << kZone << " FILESTAMP_TEST_TZ=" << kZone;
   }
   TempFolder dir_;
 };
+
+constexpr char kBerlin[] = "Europe/Berlin";
+constexpr char kNewYork[] = "America/New_York";
+using TimeZoneBerlin = InZone<kBerlin>;
+using TimeZoneNewYork = InZone<kNewYork>;
+
+// The United States moved the start of daylight saving from April to March in 2007: each
+// year's own rule applies, not today's.
+TEST_F(TimeZoneNewYork, EachYearIsConvertedByItsOwnDaylightSavingRule) {
+  EXPECT_EQ(FileTimeToLocal(UtcTime(2006, 3, 20, 12, 0, 0)), (LocalDateTime{2006, 3, 20, 7, 0, 0}));
+  EXPECT_EQ(FileTimeToLocal(UtcTime(2009, 3, 20, 12, 0, 0)), (LocalDateTime{2009, 3, 20, 8, 0, 0}));
+  EXPECT_EQ(Ticks(LocalToFileTime({2006, 3, 28, 9, 0, 0}).value()), Ticks(UtcTime(2006, 3, 28, 14, 0, 0)));
+  EXPECT_EQ(Ticks(LocalToFileTime({2009, 3, 28, 9, 0, 0}).value()), Ticks(UtcTime(2009, 3, 28, 13, 0, 0)));
+  EXPECT_EQ(LocalOffsetAt(UtcTime(2006, 3, 20, 12, 0, 0)), -5 * 36'000'000'000LL);
+  EXPECT_EQ(LocalOffsetAt(UtcTime(2009, 3, 20, 12, 0, 0)), -4 * 36'000'000'000LL);
+}
+
+TEST_F(TimeZoneNewYork, SubSecondLocalTimesConvertExactly) {
+  const std::uint64_t local = Ticks(UtcTime(2006, 3, 28, 9, 0, 0, 1'234'567));
+  EXPECT_EQ(Ticks(LocalTicksToUtc(local).value()), Ticks(UtcTime(2006, 3, 28, 14, 0, 0, 1'234'567)));
+}
 
 TEST_F(TimeZoneBerlin, SummerAndWinterInstantsReadWithTheOffsetOfTheirOwnDate) {
   // Whatever today's offset, each date uses its own: +2 h in summer, +1 h in winter.
@@ -84,7 +106,7 @@ void ExpectReapplyKeepsInstants(const std::string& path, const FILETIME& write, 
   SetPathTimes(path, nullptr, &access, &write);
   const auto times = ReadFileTimes(path);
   ASSERT_TRUE(times.has_value());
-  ASSERT_TRUE(ApplyFileStamp(path, KeepTime, times->modification, times->access, KeepAttributes));
+  ASSERT_TRUE(ApplyFileStamp(path, KeepTime, *times->modification, *times->access, KeepAttributes));
   const auto after = ReadPathState(path);
   EXPECT_EQ(after.write, Ticks(write) - Ticks(write) % 10'000'000);
   EXPECT_EQ(after.access, Ticks(access) - Ticks(access) % 10'000'000);

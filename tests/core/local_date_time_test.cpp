@@ -20,6 +20,18 @@ TEST(LocalDateTime, DayIsLoweredToTheLengthOfTheMonth) {
   EXPECT_EQ(LocalDateTime::FromFields(2021, 12, 99, 0, 0, 0).day, 31);
 }
 
+TEST(LocalDateTime, EveryMonthClampsTheDayToItsOwnLength) {
+  // Month lengths written out independently of the code: 30 days hath September...
+  const int common[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (const int year : {2023, 2024}) {
+    for (int month = 1; month <= 12; ++month) {
+      const int length = common[month - 1] + (month == 2 && year == 2024 ? 1 : 0);
+      EXPECT_EQ(LocalDateTime::FromFields(year, month, 31, 0, 0, 0).day, length) << year << "-" << month;
+      EXPECT_EQ(LocalDateTime::FromFields(year, month, length, 0, 0, 0).day, length) << year << "-" << month;
+    }
+  }
+}
+
 TEST(LocalDateTime, OrdersChronologically) {
   const auto a = LocalDateTime::FromFields(2020, 12, 31, 23, 59, 59);
   const auto b = LocalDateTime::FromFields(2021, 1, 1, 0, 0, 0);

@@ -4,13 +4,14 @@
 
 namespace testing_support {
 
-BatchLinkRecorder::BatchLinkRecorder(bool isOpen) : isOpen_(isOpen) {
+BatchLinkRecorder::BatchLinkRecorder(bool isOpen, bool opens) : isOpen_(isOpen), opens_(opens) {
   app::ConnectBatchWindow({
       .isOpen = [this] { return isOpen_; },
       .open =
           [this] {
             ++opened_;
-            isOpen_ = true;
+            isOpen_ = opens_;
+            return opens_;
           },
       .addPaths = [this](std::vector<std::string> paths) { handed_.push_back(std::move(paths)); },
   });

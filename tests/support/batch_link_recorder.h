@@ -9,8 +9,9 @@ namespace testing_support {
 // what is asked of it: how often it was opened and every list of paths handed to it.
 class BatchLinkRecorder {
  public:
-  // isOpen: whether the stand-in batch window counts as open from the start.
-  explicit BatchLinkRecorder(bool isOpen = false);
+  // isOpen: whether the stand-in batch window counts as open from the start; opens: whether
+  // opening it succeeds.
+  explicit BatchLinkRecorder(bool isOpen = false, bool opens = true);
   ~BatchLinkRecorder();
   BatchLinkRecorder(const BatchLinkRecorder&) = delete;
   BatchLinkRecorder& operator=(const BatchLinkRecorder&) = delete;
@@ -21,6 +22,7 @@ class BatchLinkRecorder {
 
  private:
   bool isOpen_;
+  bool opens_;
   int opened_ = 0;
   std::vector<std::vector<std::string>> handed_;
 };

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/text_encoding.h"
+#include "core/text_encoding.h"
 
 namespace testing_support {
 namespace {
@@ -119,7 +119,7 @@ Microsoft::WRL::ComPtr<IDataObject> MakeFileListData(const std::vector<std::stri
   // DROPFILES, then every path with its terminating null, then one more null.
   std::wstring list;
   for (const std::string& path : paths) {
-    list += app::Utf8ToWide(path);
+    list += core::Utf8ToWide(path);
     list += L'\0';
   }
   list += L'\0';

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "core/file_api.h"
 #include "core/win_handles.h"
 
 namespace testing_support {
@@ -27,13 +28,7 @@ FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second,
   return FromTicks(Ticks(time) + extraTicks);
 }
 
-std::wstring WidePath(const std::string& path) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-  if (wide.size() >= MAX_PATH) wide = L"\\\\?\\" + wide;
-  return wide;
-}
+std::wstring WidePath(const std::string& path) { return core::PlatformPath(path); }
 
 std::ostream& operator<<(std::ostream& out, const PathState& state) {
   return out << "{creation " << state.creation << ", access " << state.access << ", write " << state.write

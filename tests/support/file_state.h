@@ -8,8 +8,8 @@
 
 namespace testing_support {
 
-// File-time helpers for tests, written against the wide Win32 calls (with the \\?\ prefix
-// for long paths) so that they also reach paths the ANSI calls refuse.
+// File-time helpers for tests, written against the wide Win32 calls with extended paths, so
+// that they reach every path the program does.
 
 // 100-ns ticks since 1601-01-01 UTC.
 std::uint64_t Ticks(const FILETIME& time);
@@ -17,7 +17,7 @@ FILETIME FromTicks(std::uint64_t ticks);
 // A UTC instant built from calendar fields, plus extra ticks for a sub-second part.
 FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second, std::uint64_t extraTicks = 0);
 
-// UTF-8 path -> wide path, with the \\?\ prefix when it is longer than MAX_PATH allows.
+// UTF-8 path -> the wide, extended form the program's file calls use.
 std::wstring WidePath(const std::string& path);
 
 // A path's three times and attribute word as the platform reports them.

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "app/program_folder.h"
-#include "app/text_encoding.h"
+#include "core/text_encoding.h"
 #include "core/file_time_convert.h"
 #include "tests/support/window_probe.h"
 
@@ -87,8 +87,8 @@ ProgramProcess::ProgramProcess(const std::vector<std::string>& arguments, const 
   const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
   std::string commandLine = quoted(ProgramPath());
   for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
-  std::wstring line = app::Utf8ToWide(commandLine);
-  const std::wstring folder = app::Utf8ToWide(currentFolder);
+  std::wstring line = core::Utf8ToWide(commandLine);
+  const std::wstring folder = core::Utf8ToWide(currentFolder);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

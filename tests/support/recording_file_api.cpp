@@ -1,13 +1,15 @@
 #include "tests/support/recording_file_api.h"
 
+#include "core/text_encoding.h"
+
 namespace testing_support {
 
 namespace {
 
-RecordingFileApi::Call MakeCall(RecordingFileApi::Op op, const char* path = nullptr) {
+RecordingFileApi::Call MakeCall(RecordingFileApi::Op op, const wchar_t* path = nullptr) {
   RecordingFileApi::Call call;
   call.op = op;
-  if (path) call.path = path;
+  if (path) call.path = core::WideToUtf8(path);
   return call;
 }
 
@@ -17,6 +19,8 @@ std::optional<FILETIME> Copy(const FILETIME* time) {
 }
 
 }  // namespace
+
+std::string PlatformForm(const std::string& path) { return core::WideToUtf8(core::PlatformPath(path)); }
 
 RecordingFileApi::RecordingFileApi() : scope_(*this) {}
 
@@ -43,23 +47,33 @@ bool RecordingFileApi::RecordAndCheckFailure(Call call) {
   return true;
 }
 
-HANDLE RecordingFileApi::OpenFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+RecordingFileApi::Call RecordingFileApi::OnHandle(Op op, HANDLE file) const {
+  Call call = MakeCall(op);
+  const auto opened = openPaths_.find(file);
+  if (opened != openPaths_.end()) call.path = opened->second;
+  return call;
+}
+
+HANDLE RecordingFileApi::OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
   Call call = MakeCall(Op::OpenFile, path);
   call.access = access;
   call.share = share;
   call.disposition = disposition;
   call.flags = flags;
+  const std::string opened = call.path;
   if (RecordAndCheckFailure(std::move(call))) return INVALID_HANDLE_VALUE;
-  return FileApi::OpenFile(path, access, share, disposition, flags);
+  const HANDLE file = FileApi::OpenFile(path, access, share, disposition, flags);
+  if (file != INVALID_HANDLE_VALUE) openPaths_[file] = opened;
+  return file;
 }
 
 BOOL RecordingFileApi::QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write) {
-  if (RecordAndCheckFailure(MakeCall(Op::QueryTimes))) return FALSE;
+  if (RecordAndCheckFailure(OnHandle(Op::QueryTimes, file))) return FALSE;
   return FileApi::QueryTimes(file, creation, access, write);
 }
 
 BOOL RecordingFileApi::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) {
-  Call call = MakeCall(Op::SetTimes);
+  Call call = OnHandle(Op::SetTimes, file);
   call.creation = Copy(creation);
   call.lastAccess = Copy(access);
   call.lastWrite = Copy(write);
@@ -67,22 +81,32 @@ BOOL RecordingFileApi::SetTimes(HANDLE file, const FILETIME* creation, const FIL
   return FileApi::SetTimes(file, creation, access, write);
 }
 
-DWORD RecordingFileApi::QueryAttributes(const char* path) {
-  if (RecordAndCheckFailure(MakeCall(Op::QueryAttributes, path))) return INVALID_FILE_ATTRIBUTES;
-  if (attributeAnswer_) return *attributeAnswer_;
-  return FileApi::QueryAttributes(path);
+BOOL RecordingFileApi::QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
+  if (RecordAndCheckFailure(MakeCall(Op::QueryAttributes, path))) return FALSE;
+  const BOOL found = FileApi::QueryAttributes(path, data);
+  if (attributeAnswer_) {
+    if (!found) *data = {};
+    data->dwFileAttributes = *attributeAnswer_;
+    return TRUE;
+  }
+  return found;
 }
 
-BOOL RecordingFileApi::SetAttributes(const char* path, DWORD attributes) {
-  Call call = MakeCall(Op::SetAttributes, path);
+BOOL RecordingFileApi::SetAttributes(HANDLE file, DWORD attributes) {
+  Call call = OnHandle(Op::SetAttributes, file);
   call.attributes = attributes;
   if (RecordAndCheckFailure(std::move(call))) return FALSE;
-  return FileApi::SetAttributes(path, attributes);
+  return FileApi::SetAttributes(file, attributes);
 }
 
-HANDLE RecordingFileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* data) {
+HANDLE RecordingFileApi::FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
   if (RecordAndCheckFailure(MakeCall(Op::FindFirst, pattern))) return INVALID_HANDLE_VALUE;
   return FileApi::FindFirst(pattern, data);
+}
+
+BOOL RecordingFileApi::FindNext(HANDLE search, WIN32_FIND_DATAW* data) {
+  if (RecordAndCheckFailure(MakeCall(Op::FindNext))) return FALSE;
+  return FileApi::FindNext(search, data);
 }
 
 const char* OpName(RecordingFileApi::Op op) {
@@ -99,6 +123,8 @@ const char* OpName(RecordingFileApi::Op op) {
       return "SetAttributes";
     case RecordingFileApi::Op::FindFirst:
       return "FindFirst";
+    case RecordingFileApi::Op::FindNext:
+      return "FindNext";
   }
   return "?";
 }

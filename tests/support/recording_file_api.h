@@ -16,11 +16,13 @@ namespace testing_support {
 // and can make chosen calls fail. Installed as the current API for its own lifetime.
 class RecordingFileApi : public core::FileApi {
  public:
-  enum class Op { OpenFile, QueryTimes, SetTimes, QueryAttributes, SetAttributes, FindFirst };
+  enum class Op { OpenFile, QueryTimes, SetTimes, QueryAttributes, SetAttributes, FindFirst, FindNext };
 
   struct Call {
     Op op = Op::OpenFile;
-    std::string path;                                         // OpenFile, QueryAttributes, SetAttributes, FindFirst
+    // The path as the platform got it (UTF-8 of the extended form); for calls on a handle, the
+    // path that handle was opened with.
+    std::string path;
     DWORD access = 0, share = 0, disposition = 0, flags = 0;  // OpenFile
     DWORD attributes = 0;                                     // SetAttributes
     // SetTimes: the values passed, in the call's own order; nullopt for a null pointer.
@@ -32,32 +34,38 @@ class RecordingFileApi : public core::FileApi {
   // The occurrence-th call (1-based) of op fails without reaching the platform, with
   // ERROR_ACCESS_DENIED as its error.
   void Fail(Op op, int occurrence = 1) { failAt_[op] = occurrence; }
-  // QueryAttributes answers this word instead of asking the platform.
+  // QueryAttributes answers this word (with the real times and size) instead of the real one.
   void AnswerAttributes(DWORD attributes) { attributeAnswer_ = attributes; }
 
   const std::vector<Call>& calls() const { return calls_; }
   std::vector<Op> Ops() const;
   std::vector<Call> CallsOf(Op op) const;
 
-  HANDLE OpenFile(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
+  HANDLE OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
   BOOL QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write) override;
   BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) override;
-  DWORD QueryAttributes(const char* path) override;
-  BOOL SetAttributes(const char* path, DWORD attributes) override;
-  HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* data) override;
+  BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override;
+  BOOL SetAttributes(HANDLE file, DWORD attributes) override;
+  HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override;
+  BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override;
 
  private:
   // Records the call and tells whether it is the one chosen to fail.
   bool RecordAndCheckFailure(Call call);
+  Call OnHandle(Op op, HANDLE file) const;
 
   std::vector<Call> calls_;
   std::map<Op, int> failAt_;
   std::map<Op, int> counts_;
+  std::map<HANDLE, std::string> openPaths_;
   std::optional<DWORD> attributeAnswer_;
   core::ScopedFileApi scope_;
 };
 
 const char* OpName(RecordingFileApi::Op op);
 inline void PrintTo(RecordingFileApi::Op op, std::ostream* out) { *out << OpName(op); }
+
+// The UTF-8 form of what the platform gets for a path (its extended \\?\ form).
+std::string PlatformForm(const std::string& path);
 
 }  // namespace testing_support

@@ -5,7 +5,9 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "core/text_encoding.h"
 #include "core/win_handles.h"
+#include "tests/support/file_state.h"
 
 namespace testing_support {
 
@@ -17,7 +19,7 @@ TempFolder::TempFolder() {
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string candidate = std::string(base) + "filestamp-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                             std::to_string(GetTickCount64()) + "-" + std::to_string(counter++);
-    if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+    if (CreateDirectoryW(WidePath(candidate).c_str(), nullptr)) {
       path_ = candidate;
       return;
     }
@@ -32,7 +34,7 @@ std::string TempFolder::Child(const std::string& name) const { return path_ + "\
 std::string TempFolder::MakeFile(const std::string& name, const std::string& content) const {
   const std::string full = Child(name);
   core::UniqueFileHandle file(
-      CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(WidePath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw std::runtime_error("cannot create " + full);
   DWORD written = 0;
   WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -41,14 +43,14 @@ std::string TempFolder::MakeFile(const std::string& name, const std::string& con
 
 std::string TempFolder::MakeFolder(const std::string& name) const {
   const std::string full = Child(name);
-  if (!CreateDirectoryA(full.c_str(), nullptr)) throw std::runtime_error("cannot create " + full);
+  if (!CreateDirectoryW(WidePath(full).c_str(), nullptr)) throw std::runtime_error("cannot create " + full);
   return full;
 }
 
 std::string TempFolder::MakeSparseFile(const std::string& name, std::uint64_t size) const {
   const std::string full = Child(name);
   core::UniqueFileHandle file(
-      CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(WidePath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw std::runtime_error("cannot create " + full);
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
@@ -58,24 +60,25 @@ std::string TempFolder::MakeSparseFile(const std::string& name, std::uint64_t si
 }
 
 void RemoveTree(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring wide = WidePath(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), attributes & FILE_ATTRIBUTE_DIRECTORY ? FILE_ATTRIBUTE_DIRECTORY
+  SetFileAttributesW(wide.c_str(), attributes & FILE_ATTRIBUTE_DIRECTORY ? FILE_ATTRIBUTE_DIRECTORY
                                                                          : FILE_ATTRIBUTE_NORMAL);
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(wide.c_str());
     return;
   }
-  WIN32_FIND_DATAA entry;
-  core::UniqueFindHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+  WIN32_FIND_DATAW entry;
+  core::UniqueFindHandle search(FindFirstFileW((wide + L"\\*").c_str(), &entry));
   if (search) {
     do {
-      const std::string name = entry.cFileName;
-      if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-    } while (FindNextFileA(search.get(), &entry));
+      const std::wstring name = entry.cFileName;
+      if (name != L"." && name != L"..") RemoveTree(path + "\\" + core::WideToUtf8(name));
+    } while (FindNextFileW(search.get(), &entry));
   }
   search.reset();
-  RemoveDirectoryA(path.c_str());
+  RemoveDirectoryW(wide.c_str());
 }
 
 }  // namespace testing_support

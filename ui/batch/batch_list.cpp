@@ -7,7 +7,7 @@
 #include "app/paint_throttle.h"
 #include "app/ui_handles.h"
 #include "core/file_stamp.h"
-#include "core/win_handles.h"
+#include "core/folder_listing.h"
 #include "ui/batch/batch_design.h"
 
 namespace ui::batch {
@@ -17,19 +17,6 @@ constexpr UINT kFolderQuery = SHGFI_ICON | SHGFI_SMALLICON;
 // From the name's extension alone: the shell neither opens nor reads the file.
 constexpr UINT kFileQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON;
 constexpr UINT kFallbackQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_LINKOVERLAY | SHGFI_SMALLICON;
-
-// Calls visit(name) for each entry of folder (a pattern) whose directory bit matches
-// wantFolders. Every enumeration owns its search, so nothing else can close it under it.
-template <typename Visit>
-void ForEachEntry(const std::string& pattern, bool wantFolders, Visit visit) {
-  WIN32_FIND_DATAA entry;
-  core::UniqueFindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-  if (!search) return;
-  do {
-    const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (isFolder == wantFolders) visit(std::string(entry.cFileName));
-  } while (FindNextFileA(search.get(), &entry));
-}
 
 }  // namespace
 
@@ -41,7 +28,7 @@ void BatchList::AddPaths(const std::vector<std::string>& paths) {
   {
     app::PaintThrottle painting({list_, status_});
     for (const std::string& path : paths) {
-      painting.PumpIfInputWaiting();
+      painting.PumpIfDue();
       const core::AttributeSet attributes = core::ReadAttributes(path);
       if (attributes != core::KeepAttributes && (attributes & core::kDirectory)) {
         ExpandFolder(path, painting);
@@ -58,16 +45,20 @@ void BatchList::ShowRowCount() { app::SbSetText(status_, RowCountText(app::LvRow
 void BatchList::ExpandFolder(const std::string& folder, app::PaintThrottle& painting) {
   AddRow(folder, true, 0);
   const std::string prefix = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
-  const std::string pattern = prefix + "*.*";
-  ForEachEntry(pattern, true, [&](const std::string& name) {
-    painting.PumpIfInputWaiting();
-    if (name == "." || name == "..") return;
-    AddRow(prefix + name, true, 1);
+  // One listing: subfolders are added as they come, files after all of them.
+  std::vector<core::FolderEntry> files;
+  core::ListFolder(folder, [&](const core::FolderEntry& entry) {
+    painting.PumpIfDue();
+    if (entry.IsFolder()) {
+      AddRow(prefix + entry.name, true, 1);
+    } else {
+      files.push_back(entry);
+    }
   });
-  ForEachEntry(pattern, false, [&](const std::string& name) {
-    painting.PumpIfInputWaiting();
-    AddRow(prefix + name, false, 1);
-  });
+  for (const core::FolderEntry& file : files) {
+    painting.PumpIfDue();
+    AddRow(prefix + file.name, false, 1);
+  }
 }
 
 void BatchList::AddRow(const std::string& path, bool isFolder, int indent) {

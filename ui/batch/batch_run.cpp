@@ -55,12 +55,12 @@ void BatchWindow::RunBatch() {
   int succeeded = 0;
   int failed = 0;
   std::string failures;
-  working_ = true;  // drops wait until the run is over
   {
-    app::BusyScope busy(controls_[分组框]);
+    const app::FlagScope working(working_);  // drops wait until the run is over
+    const app::BusyScope busy(controls_[分组框]);
     app::PaintThrottle painting({list, controls_[状态条]});
     for (int row = 0; row < rows && hwnd(); ++row) {
-      painting.PumpIfInputWaiting();
+      painting.PumpIfDue();
       if (app::LvGetText(list, row, kColumnType) == kDriveType) continue;
 
       const std::string path = app::LvGetText(list, row, kColumnPath);
@@ -86,7 +86,6 @@ void BatchWindow::RunBatch() {
       }
     }
   }
-  working_ = false;
   if (!hwnd()) return;
 
   app::SbSetText(controls_[状态条], TotalsText(succeeded, failed));

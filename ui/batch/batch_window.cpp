@@ -122,13 +122,10 @@ void BatchWindow::RunQueuedAdds() {
   while (!queuedAdds_.empty() && hwnd()) {
     std::vector<std::string> paths = std::move(queuedAdds_.front());
     queuedAdds_.pop_front();
-    working_ = true;
-    {
-      app::BusyScope busy(controls_[分组框]);
-      app::ComScope com;
-      BatchList(controls_[超级列表框], controls_[状态条], images_.get()).AddPaths(paths);
-    }
-    working_ = false;
+    const app::FlagScope working(working_);
+    const app::BusyScope busy(controls_[分组框]);
+    const app::ComScope com;
+    BatchList(controls_[超级列表框], controls_[状态条], images_.get()).AddPaths(paths);
   }
 }
 
@@ -223,9 +220,10 @@ void ConnectToMainWindow() {
           [] {
             g_closed.reset();
             auto window = std::make_unique<BatchWindow>();
-            if (!window->Create()) return;
+            if (!window->Create()) return false;
             g_open = std::move(window);
             g_open->Show();
+            return true;
           },
       .addPaths =
           [](std::vector<std::string> paths) {

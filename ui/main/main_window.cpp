@@ -1,5 +1,7 @@
 #include "ui/main/main_window.h"
 
+#include <commctrl.h>
+
 #include "app/command_line.h"
 #include "app/controls.h"
 #include "app/message_boxes.h"
@@ -76,10 +78,13 @@ void MainWindow::ShowFile(const std::string& path) {
   // A path that is not there has no size to show.
   app::SetText(controls_[编辑框_文件大小], size.found ? core::FormatSizeText(size.bytes) : std::string());
 
-  if (const auto times = core::ReadFileTimes(path)) {
-    app::DtpSetTime(controls_[日期框_创建时间], times->creation);
-    app::DtpSetTime(controls_[日期框_修改时间], times->modification);
-    app::DtpSetTime(controls_[日期框_访问时间], times->access);
+  // A time that cannot be read leaves its picker showing the previous file's value; until the
+  // user sets it, that value is never written to this file.
+  const auto times = core::ReadFileTimes(path).value_or(core::FileTimes{});
+  const std::optional<core::LocalDateTime> read[] = {times.creation, times.modification, times.access};
+  for (std::size_t i = 0; i < std::size(kPickers); ++i) {
+    if (read[i]) app::DtpSetTime(controls_[kPickers[i]], *read[i]);
+    pickerFromOtherFile_[i] = !read[i];
   }
 
   for (int box : {选择框_存档, 选择框_系统, 选择框_隐藏, 选择框_只读}) app::SetChecked(controls_[box], false);
@@ -126,10 +131,20 @@ void MainWindow::OnModify() {
   if (app::IsChecked(controls_[选择框_系统])) attributes |= core::kSystem;
 
   const std::string path = app::GetText(pathBox);
-  const bool written = core::ApplyFileStamp(path, app::DtpGetTime(controls_[日期框_创建时间]),
-                                            app::DtpGetTime(controls_[日期框_修改时间]),
-                                            app::DtpGetTime(controls_[日期框_访问时间]), attributes);
+  const bool written =
+      core::ApplyFileStamp(path, PickerArgument(0), PickerArgument(1), PickerArgument(2), attributes);
   app::ShowMessage(hwnd(), written ? app::Message::kModifyDone : app::Message::kModifyFailed);
+}
+
+core::LocalDateTime MainWindow::PickerArgument(std::size_t index) const {
+  return pickerFromOtherFile_[index] ? core::KeepTime : app::DtpGetTime(controls_[kPickers[index]]);
+}
+
+void MainWindow::OnNotify(const NMHDR& header) {
+  if (header.code != DTN_DATETIMECHANGE) return;
+  const int id = controls_.IdOf(header.hwndFrom);
+  for (std::size_t i = 0; i < std::size(kPickers); ++i)
+    if (kPickers[i] == id) pickerFromOtherFile_[i] = false;  // the user's own value now
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -171,6 +186,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
       case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+      case WM_NOTIFY:
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        break;
       case WM_CTLCOLORSTATIC:
         return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
       case WM_ACTIVATE:

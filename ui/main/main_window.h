@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <wrl/client.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/ui_handles.h"
 #include "app/window.h"
 #include "app/window_design.h"
+#include "core/local_date_time.h"
 
 namespace ui::main {
 
@@ -36,6 +38,9 @@ class MainWindow final : public app::Window {
   void ShowBanner();
   void OnFirstActivated();
   void OnCommand(int id, int code);
+  void OnNotify(const NMHDR& header);
+  // A picker's value for ApplyFileStamp: KeepTime while it still shows another file's time.
+  core::LocalDateTime PickerArgument(std::size_t index) const;
   void OnBrowse();
   void OnModify();
   LRESULT OnColorStatic(HDC dc, HWND control);
@@ -46,6 +51,9 @@ class MainWindow final : public app::Window {
   Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
   bool activatedOnce_ = false;
   bool showingFile_ = false;
+  // Per picker (creation, modification, access): the shown file's time could not be read, so
+  // the picker holds the previous file's value and the user has not changed it since.
+  std::array<bool, 3> pickerFromOtherFile_{};
   COLORREF labelColor_ = RGB(128, 128, 128);
   app::UniqueGdiObject whiteBrush_;
   Microsoft::WRL::ComPtr<IPicture> banner_;

@@ -17,7 +17,7 @@ std::optional<std::string> ChooseFileToOpen(HWND owner);
 
 // Stands in for the modal dialog while it lives (tests): gets the prepared settings and
 // returns the chosen path, or nothing for a cancel.
-using OpenFileDialogFunction = std::function<std::optional<std::string>(const OPENFILENAMEA& settings)>;
+using OpenFileDialogFunction = std::function<std::optional<std::string>(const OPENFILENAMEW& settings)>;
 using ScopedOpenFileDialog = app::Seam<struct OpenFileDialogTag, OpenFileDialogFunction>;
 
 }  // namespace ui::main

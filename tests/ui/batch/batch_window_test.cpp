@@ -13,6 +13,9 @@
 #include "app/window_switch.h"
 #include "core/file_api.h"
 #include "core/file_stamp.h"
+#include "core/text_encoding.h"
+#include "tests/support/recording_file_api.h"
+#include "tests/support/drag_data.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/temp_folder.h"
 #include "ui/batch/batch_design.h"
@@ -56,8 +59,8 @@ class DuringAdd : public core::FileApi {
  public:
   DuringAdd(std::string trigger, std::function<void()> action)
       : trigger_(std::move(trigger)), action_(std::move(action)), scope_(*this) {}
-  HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* data) override {
-    if (action_ && pattern == trigger_) std::exchange(action_, nullptr)();
+  HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override {
+    if (action_ && core::WideToUtf8(pattern) == testing_support::PlatformForm(trigger_)) std::exchange(action_, nullptr)();
     return FileApi::FindFirst(pattern, data);
   }
 
@@ -311,6 +314,23 @@ TEST_F(BatchWindowTest, DropDuringAnAddIsAddedAfterItNothingLost) {
   EXPECT_EQ(Paths(list()), (std::vector<std::string>{a, a1, dropped, d1, later}));
   EXPECT_EQ(app::SbGetText(status()), "共包含 5 个待处理的文件(夹)!");
   EXPECT_FALSE(window_.IsBusy());
+}
+
+// A move reported back would make the drag source delete its originals.
+TEST_F(BatchWindowTest, DropReportsCopyWhateverTheKeysAndAddsThePaths) {
+  IDropTarget* target = testing_support::RegisteredDropTarget(window_.hwnd());
+  ASSERT_NE(target, nullptr);
+  const std::string path = temp_.MakeFile("kept.txt");
+  const auto data = testing_support::MakeFileListData({path});
+  for (const DWORD keys : {DWORD{MK_SHIFT}, DWORD{MK_SHIFT | MK_CONTROL}}) {
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    ASSERT_EQ(target->DragEnter(data.Get(), MK_LBUTTON | keys, {0, 0}, &effect), S_OK);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    ASSERT_EQ(target->Drop(data.Get(), keys, {0, 0}, &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << keys;
+  }
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return app::LvRowCount(list()) == 2; }));
+  EXPECT_EQ(Paths(list()), (std::vector<std::string>{path, path}));
 }
 
 TEST_F(BatchWindowTest, TimeLabelsShowTheHandCursor) {

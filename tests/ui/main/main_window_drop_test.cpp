@@ -92,6 +92,30 @@ TEST_F(MainWindowDropTest, EffectIsCopyMoveWithShiftAndNoneWithShiftAndControl) 
   EXPECT_EQ(target_->DragLeave(), S_OK);
 }
 
+TEST_F(MainWindowDropTest, DragEffectIsAlwaysOneTheSourceAllows) {
+  const auto data = MakeFileListData({folder_.MakeFile("allowed.txt")});
+  Enter(data.Get(), MK_LBUTTON);
+  for (const DWORD allowed : {DWORD{DROPEFFECT_COPY}, DWORD{DROPEFFECT_LINK}, DWORD{DROPEFFECT_MOVE}}) {
+    for (const DWORD keys : {0ul, DWORD{MK_SHIFT}, DWORD{MK_CONTROL}}) {
+      DWORD effect = allowed;
+      EXPECT_EQ(target_->DragOver(MK_LBUTTON | keys, Inside(), &effect), S_OK);
+      EXPECT_EQ(effect & ~allowed, 0u) << "allowed " << allowed << " keys " << keys;
+    }
+  }
+  target_->DragLeave();
+}
+
+// A move reported back would make the drag source delete its originals.
+TEST_F(MainWindowDropTest, DropReportsCopyWhateverTheKeys) {
+  const std::string path = folder_.MakeFile("kept.txt");
+  const auto data = MakeFileListData({path});
+  for (const DWORD keys : {DWORD{MK_SHIFT}, DWORD{MK_SHIFT | MK_CONTROL}}) {
+    Enter(data.Get(), MK_LBUTTON | keys);
+    EXPECT_EQ(Drop(data.Get(), keys), static_cast<DWORD>(DROPEFFECT_COPY)) << keys;
+  }
+  ASSERT_TRUE(PumpUntil([&] { return app::GetText(ui_[编辑框_文件路径]) == path; }));
+}
+
 TEST_F(MainWindowDropTest, ShiftEnteringShowsMove) {
   const auto data = MakeFileListData({folder_.MakeFile("shift.txt")});
   EXPECT_EQ(Enter(data.Get(), MK_LBUTTON | MK_SHIFT), static_cast<DWORD>(DROPEFFECT_MOVE));

@@ -45,6 +45,21 @@ TEST_F(MainWindowHandOverTest, FolderOnTheCommandLineOpensTheBatchWindowWithIt) 
   ExpectUntouched(ui);
 }
 
+TEST_F(MainWindowHandOverTest, BatchWindowThatCannotBeCreatedLeavesTheMainWindowVisible) {
+  BatchLinkRecorder batch(/*isOpen=*/false, /*opens=*/false);
+  MainWindowHarness ui;
+  ui.ShowAndSettle();
+
+  ui.Click(按钮_批量修改);
+  EXPECT_EQ(batch.opened(), 1);
+  EXPECT_TRUE(IsWindowVisible(ui.hwnd())) << "the user would be left without a window";
+
+  ui.window().TakePaths({folder_.MakeFolder("f")});
+  EXPECT_EQ(batch.opened(), 2);
+  EXPECT_TRUE(batch.handed().empty());
+  EXPECT_TRUE(IsWindowVisible(ui.hwnd()));
+}
+
 TEST_F(MainWindowHandOverTest, TwoFilesOnTheCommandLineGoToTheBatchWindowInTheirOrder) {
   const std::string second = folder_.MakeFile("b.txt");
   const std::string first = folder_.MakeFile("a file.txt");

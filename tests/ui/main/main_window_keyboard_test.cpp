@@ -65,7 +65,7 @@ TEST_F(MainWindowKeyboardTest, AltMDoesNothingWhileModifyIsDisabled) {
 TEST_F(MainWindowKeyboardTest, AltVOpensTheFileDialogFromInsideItsGroupBox) {
   Open("");
   int asked = 0;
-  ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) {
+  ScopedOpenFileDialog dialog([&](const OPENFILENAMEW&) {
     ++asked;
     return std::optional<std::string>();
   });
@@ -88,7 +88,7 @@ TEST_F(MainWindowKeyboardTest, EscapeAndEnterNeitherCloseNorPressAnything) {
   Open(testing_support::Quoted(folder_.MakeFile("keys.txt")));
   MessageRecorder recorder({IDNO});
   int asked = 0;
-  ScopedOpenFileDialog dialog([&](const OPENFILENAMEA&) {
+  ScopedOpenFileDialog dialog([&](const OPENFILENAMEW&) {
     ++asked;
     return std::optional<std::string>();
   });

@@ -8,6 +8,7 @@
 #include "core/file_time_convert.h"
 #include "tests/support/file_state.h"
 #include "tests/support/held_file.h"
+#include "tests/support/immutable_file.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/recording_file_api.h"
@@ -216,11 +217,11 @@ TEST_F(MainWindowModifyTest, AllBoxesUntickedClearsAllFlags) {
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
   // The platform reports archive on every file here, so only the other three are read back;
-  // the word handed over says that archive was cleared too.
+  // the word handed over says that archive was cleared too ("no flags" is written as NORMAL).
   EXPECT_EQ(ReadPathState(path).attributes & kFlagBits, 0u);
   const auto setAttributes = api.CallsOf(RecordingFileApi::Op::SetAttributes);
   ASSERT_FALSE(setAttributes.empty());
-  EXPECT_EQ(setAttributes.back().attributes, 0u);
+  EXPECT_EQ(setAttributes.back().attributes, DWORD{FILE_ATTRIBUTE_NORMAL});
 }
 
 TEST_F(MainWindowModifyTest, ReadOnlyFileIsChangedAndStaysReadOnlyWhenItsBoxStaysTicked) {
@@ -240,28 +241,46 @@ TEST_F(MainWindowModifyTest, ReadOnlyFileIsChangedAndStaysReadOnlyWhenItsBoxStay
 
 // Failure ------------------------------------------------------------------------------------
 
-TEST_F(MainWindowModifyTest, FailedTimeWriteShowsModifyFailedAndLeavesTheFile) {
+TEST_F(MainWindowModifyTest, FailedTimeOrFlagWriteShowsModifyFailedAndLeavesTheFile) {
   const std::string path = MakeStampedFile(folder_, "refused.txt", "abc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   Open(path);
   const PathState before = ReadPathState(path);
   SetPickers(kNewCreation, kNewModification, kNewAccess);
   SetBox(选择框_系统, true);
-  RecordingFileApi api;
-  api.Fail(RecordingFileApi::Op::SetTimes);
+  for (const auto failing : {RecordingFileApi::Op::SetTimes, RecordingFileApi::Op::SetAttributes}) {
+    SCOPED_TRACE(testing_support::OpName(failing));
+    RecordingFileApi api;
+    api.Fail(failing);
+    MessageRecorder recorder({IDYES});
+
+    ui_->Click(按钮_修改);
+
+    ASSERT_EQ(recorder.shown().size(), 2u);
+    ExpectMessage(recorder.shown()[1], "修改失败!", "警告", MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(ReadPathState(path), before);
+  }
+}
+
+TEST_F(MainWindowModifyTest, FileThatRefusesEveryChangeShowsModifyFailed) {
+  const std::string path = MakeStampedFile(folder_, "locked.txt", "abc");
+  Open(path);
+  const PathState before = ReadPathState(path);
+  SetPickers(kNewCreation, kNewModification, kNewAccess);
+  testing_support::ImmutableFile lock(path);
+  if (!lock.locked()) GTEST_SKIP() << "needs chattr +i on the Linux side";
   MessageRecorder recorder({IDYES});
 
   ui_->Click(按钮_修改);
 
-  ASSERT_EQ(recorder.shown().size(), 2u);
-  ExpectMessage(recorder.shown()[1], "修改失败!", "警告", MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改失败!"}));
   EXPECT_EQ(ReadPathState(path), before);
 }
 
-TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereShowsModifyFailed) {
+TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereIsStillChanged) {
   const std::string path = MakeStampedFile(folder_, "held.txt", "abc");
   Open(path);
-  const PathState before = ReadPathState(path);
   SetPickers(kNewCreation, kNewModification, kNewAccess);
+  SetBox(选择框_隐藏, true);
   MessageRecorder recorder({IDYES});
   {
     testing_support::HeldFile holder(path);
@@ -269,9 +288,42 @@ TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereShowsModifyFailed) {
     ui_->Click(按钮_修改);
   }
 
-  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改失败!"}));
-  EXPECT_EQ(ReadPathState(path), before);
-  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_修改时间]), kNewModification) << "the tried values stay";
+  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+  const PathState after = ReadPathState(path);
+  EXPECT_EQ(after.write, UtcTicks(kNewModification));
+  EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// A file whose times cannot be read leaves the previous file's values in the pickers; those
+// must never be written onto it. A picker the user sets afterwards is the user's value.
+TEST_F(MainWindowModifyTest, TimesThatCouldNotBeReadAreKeptUnlessTheUserSetsThem) {
+  const std::string first = MakeStampedFile(folder_, "first.txt", "abc");
+  const std::string second = folder_.MakeFile("second.txt", "xyz");
+  const FILETIME secondAccess = testing_support::UtcTime(2012, 1, 2, 3, 4, 5, 1234567);
+  const FILETIME secondWrite = testing_support::UtcTime(2013, 6, 7, 8, 9, 10, 7654321);
+  testing_support::SetPathTimes(second, nullptr, &secondAccess, &secondWrite);
+  Open(first);
+  {
+    RecordingFileApi api;
+    api.Fail(RecordingFileApi::Op::OpenFile);  // the times of the next file cannot be read
+    ui_->window().TakePaths({second});
+  }
+  ASSERT_EQ(app::GetText((*ui_)[编辑框_文件路径]), second);
+  // The user steps the first field (the year) of the access picker up by one.
+  HWND accessPicker = (*ui_)[日期框_访问时间];
+  SetFocus(accessPicker);
+  PostMessageA(accessPicker, WM_KEYDOWN, VK_UP, 0x00480001);
+  PostMessageA(accessPicker, WM_KEYUP, VK_UP, 0xC0480001);
+  testing_support::PumpPending();
+  const core::LocalDateTime chosenAccess = app::DtpGetTime(accessPicker);
+  MessageRecorder recorder({IDYES});
+
+  ui_->Click(按钮_修改);
+
+  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+  const PathState after = ReadPathState(second);
+  EXPECT_EQ(after.write, testing_support::Ticks(secondWrite)) << "the first file's time was written";
+  EXPECT_EQ(after.access, UtcTicks(chosenAccess));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "app/text_encoding.h"
+#include "core/text_encoding.h"
 
 #include <windows.h>
 
-namespace app {
+namespace core {
 
 std::string WideToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
@@ -21,4 +21,4 @@ std::wstring Utf8ToWide(std::string_view text) {
   return out;
 }
 
-}  // namespace app
+}  // namespace core

@@ -1,0 +1,39 @@
+#include "core/folder_listing.h"
+
+#include "core/file_api.h"
+#include "core/file_time_convert.h"
+#include "core/text_encoding.h"
+#include "core/win_handles.h"
+
+namespace core {
+
+DWORD ListFolder(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) {
+  if (folder.empty()) return ERROR_PATH_NOT_FOUND;
+  FileApi& api = CurrentFileApi();
+  std::wstring pattern = PlatformPath(folder);
+  if (pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+
+  WIN32_FIND_DATAW found;
+  const UniqueFindHandle search(api.FindFirst(pattern.c_str(), &found));
+  if (!search) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? 0 : error;
+  }
+  FolderEntry entry;
+  do {
+    const std::wstring_view name(found.cFileName);
+    if (name == L"." || name == L"..") continue;
+    entry.name = WideToUtf8(name);
+    entry.attributes = found.dwFileAttributes;
+    entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    entry.creation = ToTicks(found.ftCreationTime);
+    entry.access = ToTicks(found.ftLastAccessTime);
+    entry.write = ToTicks(found.ftLastWriteTime);
+    visit(entry);
+  } while (api.FindNext(search.get(), &found));
+  const DWORD error = GetLastError();
+  return error == ERROR_NO_MORE_FILES ? 0 : error;
+}
+
+}  // namespace core

@@ -1,0 +1,60 @@
+#include "app/paint_throttle.h"
+
+#include <gtest/gtest.h>
+
+#include "app/event_pump.h"
+
+namespace app {
+namespace {
+
+// A hidden window that counts the WM_APP messages it gets.
+class PostBox {
+ public:
+  PostBox() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FileStampTestPostBox";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }
+  ~PostBox() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+  static int received;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_APP) ++received;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  HWND hwnd_;
+};
+int PostBox::received = 0;
+
+// Without any input the loop still takes its messages at least every 100 ms of work (so
+// Windows never ghosts the window), but not on every quick item.
+TEST(PaintThrottle, LetsWaitingMessagesThroughAtLeastEvery100MsOfWorkWithoutInput) {
+  const struct {
+    ULONGLONG msPerItem;
+    int itemsUntilDispatched;
+  } cases[] = {{30, 4}, {10, 10}, {100, 1}, {250, 1}};
+  PostBox box;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.msPerItem);
+    ULONGLONG now = 5000;
+    ScopedPumpClock clock([&] { return now; });
+    PaintThrottle throttle({});
+    PostBox::received = 0;
+    PostMessageA(box.hwnd(), WM_APP, 0, 0);
+    int items = 0;
+    while (PostBox::received == 0 && items < 100) {
+      now += c.msPerItem;
+      throttle.PumpIfDue();
+      ++items;
+    }
+    EXPECT_EQ(items, c.itemsUntilDispatched);
+  }
+}
+
+}  // namespace
+}  // namespace app
