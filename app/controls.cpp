@@ -4,21 +4,22 @@
 
 #include <vector>
 
-#include "core/text_encoding.h"
 #include "core/file_time_convert.h"
+#include "core/text_encoding.h"
 
 namespace app {
 
+// Window texts cross in UTF-16, whose lengths the system reports exactly.
 std::string GetText(HWND control) {
-  const int length = GetWindowTextLengthA(control);
+  const int length = GetWindowTextLengthW(control);
   if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(control, text.data(), length + 1);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(control, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
+  return core::WideToUtf8(text);
 }
 
-void SetText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+void SetText(HWND control, const std::string& text) { SetWindowTextW(control, core::Utf8ToWide(text).c_str()); }
 
 bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -44,25 +45,27 @@ void DtpSetFormat(HWND picker, const char* format) {
 int LvRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string LvGetText(HWND list, int row, int column) {
-  // The list answers with the length it copied; grow until the text fits.
-  std::vector<char> buffer(MAX_PATH + 1);
+  // Asked in UTF-16, whose length the list reports exactly (a UTF-8 answer is counted in
+  // characters, not bytes, and would cut a long name); grow until the text fits.
+  std::wstring buffer(MAX_PATH + 1, L'\0');
   for (;;) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
     const auto copied = static_cast<std::size_t>(
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    if (copied + 1 < buffer.size()) return std::string(buffer.data(), copied);
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (copied + 1 < buffer.size()) return core::WideToUtf8(std::wstring_view(buffer.data(), copied));
     buffer.resize(buffer.size() * 4);
   }
 }
 
 void LvSetText(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item{};
+  std::wstring wide = core::Utf8ToWide(text);
+  LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  item.pszText = wide.data();
+  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 int LvSelectedCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)); }

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/controls.h"
 #include "core/local_date_time.h"
 #include "core/file_time_convert.h"
+#include "core/text_encoding.h"
 #include "ui/batch/batch_design.h"
 #include "tests/support/batch_window_driver.h"
 #include "tests/support/file_state.h"
@@ -476,6 +478,83 @@ TEST_F(BatchRunTest, FolderRowsAreProcessedToo) {
   EXPECT_EQ(ReadPathState(inner).write, UtcTicks(kNewModification));
   EXPECT_TRUE(ReadPathState(sub).attributes & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(ReadPathState(inner).attributes & FILE_ATTRIBUTE_HIDDEN);
+}
+
+}  // namespace
+
+namespace {
+
+// Any path the file system holds: a folder at the end of a chain past 260 characters, and in
+// it names that Win32's rules would rewrite, are listed as they are and every row stamped.
+TEST_F(BatchRunTest, LongPathsAndNamesWin32WouldRewriteAreListedAndStamped) {
+  std::string chain;
+  while (folder_.path().size() + chain.size() < 300) {
+    chain += (chain.empty() ? "" : "\\") + std::string(60, 'c');
+    folder_.MakeFolder(chain);
+  }
+  const std::string deep = folder_.Child(chain);
+  std::vector<std::string> files;
+  for (const char* name : {"CON", "nul.txt", "ends in dot.", "plain.txt"}) files.push_back(MakeFile(chain + "\\" + name));
+  driver_.window().AddPaths({deep});
+  SetPickers();
+  MessageRecorder messages({IDYES});
+
+  driver_.window().RunBatch();
+
+  std::vector<std::string> listed = driver_.Column(kColumnPath);
+  ASSERT_EQ(listed.size(), files.size() + 1);
+  EXPECT_EQ(listed[0], deep);
+  std::sort(listed.begin() + 1, listed.end());
+  std::sort(files.begin(), files.end());
+  EXPECT_TRUE(std::equal(files.begin(), files.end(), listed.begin() + 1));
+  EXPECT_EQ(driver_.Column(kColumnStatus), std::vector<std::string>(files.size() + 1, "成功"));
+  for (const std::string& file : files) EXPECT_EQ(ReadPathState(file).write, UtcTicks(kNewModification)) << file;
+  EXPECT_EQ(ReadPathState(deep).write, UtcTicks(kNewModification));
+}
+
+// Adds one entry to the listing of a folder, after the real ones: a name of 200 Chinese
+// characters, which NTFS allows (600 bytes of UTF-8) but this file system cannot hold.
+class ListingWithLongName : public RecordingFileApi {
+ public:
+  explicit ListingWithLongName(std::wstring name) : name_(std::move(name)) {}
+  BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override {
+    if (RecordingFileApi::FindNext(search, data)) return TRUE;
+    if (added_) return FALSE;
+    added_ = true;
+    *data = {};
+    data->dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    name_.copy(data->cFileName, name_.size());
+    return TRUE;
+  }
+
+ private:
+  std::wstring name_;
+  bool added_ = false;
+};
+
+TEST_F(BatchRunTest, ListedNameOfTwoHundredChineseCharactersReachesTheRowAndTheStampWhole) {
+  const std::string sub = folder_.MakeFolder("sub");
+  MakeFile("sub\\real.txt");
+  const std::wstring wideName(200, L'长');
+  const std::string name = core::WideToUtf8(wideName);
+  ASSERT_EQ(name.size(), 600u);
+  {
+    ListingWithLongName api(wideName);
+    driver_.window().AddPaths({sub});
+  }
+  ASSERT_EQ(driver_.RowCount(), 3);
+  EXPECT_EQ(driver_.Cell(2, kColumnName), name);
+  EXPECT_EQ(driver_.Cell(2, kColumnPath), sub + "\\" + name);
+  SetPickers();
+  RecordingFileApi api;
+  MessageRecorder messages({IDYES});
+
+  driver_.window().RunBatch();
+
+  const auto queried = api.CallsOf(Op::QueryAttributes);
+  ASSERT_EQ(queried.size(), 3u);
+  EXPECT_EQ(queried[2].path, testing_support::PlatformForm(sub + "\\" + name));
+  EXPECT_EQ(driver_.Cell(2, kColumnStatus), "失败");  // the file itself exists only in the listing
 }
 
 }  // namespace

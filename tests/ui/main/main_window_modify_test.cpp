@@ -294,6 +294,26 @@ TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereIsStillChanged) {
   EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
+TEST_F(MainWindowModifyTest, PathLongerThan260CharactersIsShownAndStamped) {
+  std::string chain;
+  while (folder_.path().size() + chain.size() < 300) {
+    chain += (chain.empty() ? "" : "\\") + std::string(60, 'p');
+    folder_.MakeFolder(chain);
+  }
+  const std::string path = MakeStampedFile(folder_, chain + "\\long.txt", std::string(42, 'x'), FILE_ATTRIBUTE_HIDDEN);
+  Open(path);
+  EXPECT_NE(app::GetText((*ui_)[编辑框_文件大小]).find("(42 字节)"), std::string::npos);
+  EXPECT_EQ(app::DtpGetTime((*ui_)[日期框_修改时间]), core::FileTimeToLocal(testing_support::KnownWrite()));
+  EXPECT_TRUE(app::IsChecked((*ui_)[选择框_隐藏]));
+  SetPickers(kNewCreation, kNewModification, kNewAccess);
+  MessageRecorder recorder({IDYES});
+
+  ui_->Click(按钮_修改);
+
+  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+  EXPECT_EQ(ReadPathState(path).write, UtcTicks(kNewModification));
+}
+
 // A file whose times cannot be read leaves the previous file's values in the pickers; those
 // must never be written onto it. A picker the user sets afterwards is the user's value.
 TEST_F(MainWindowModifyTest, TimesThatCouldNotBeReadAreKeptUnlessTheUserSetsThem) {
