@@ -33,7 +33,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   target_include_directories(fstamp_fuzz_objects PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(fstamp_fuzz_objects PRIVATE -fsanitize=fuzzer-no-link,address,undefined
     -fno-sanitize-recover=all)
-  foreach(fuzz when_fuzz)
+  foreach(fuzz when_fuzz journal_fuzz)
     add_executable(${fuzz} tests/fuzz/${fuzz}.cpp $<TARGET_OBJECTS:fstamp_fuzz_objects>)
     target_include_directories(${fuzz} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${fuzz} PRIVATE ${FUZZ})
