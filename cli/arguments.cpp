@@ -208,8 +208,9 @@ std::optional<Error> Finish(State& state) {
     }
     const bool allThree = command.created && command.modified && command.accessed;
     if (state.all && !command.likeFile.empty()) return Fail("--all and --like cannot be used together");
-    if (allThree && !command.likeFile.empty())
+    if (allThree && !command.likeFile.empty()) {
       return Fail("--like has no time left to give: -c, -m and -a set all three");
+    }
     if (state.all) {
       for (std::optional<When>* slot : {&command.created, &command.modified, &command.accessed}) {
         if (!*slot) *slot = state.all;
