@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/attrib_spec.h"
+#include "cli/result.h"
+#include "cli/when.h"
+
+namespace cli {
+
+enum class Verb { Show, Set, Undo, Help, Version };
+enum class OutputFormat { Table, Csv, Json };
+
+inline constexpr int kUnlimitedDepth = -1;
+
+// What the command line asks for; ParseArguments has checked that it is complete and
+// consistent, so running it needs no further validation of its own.
+struct Command {
+  Verb verb = Verb::Show;
+  OutputFormat format = OutputFormat::Table;  // show
+  int depth = 0;  // levels below each PATH: 0 the path itself, 1 its direct entries, kUnlimitedDepth for -r
+
+  // set: the value of each time, with --all already spread over the slots not given alone.
+  // An empty slot takes likeFile's time when there is one, otherwise stays as it is.
+  std::optional<When> created;
+  std::optional<When> modified;
+  std::optional<When> accessed;
+  std::string likeFile;  // empty: none
+  std::optional<AttribSpec> attrib;
+  bool dryRun = false;  // set, undo
+  bool quiet = false;   // set
+
+  // set: the journal to write before the first change (empty: none). undo: the journal to read.
+  std::string journal;
+  // show, set: at least one, in the order given, wildcards not yet expanded. undo: empty.
+  std::vector<std::string> paths;
+};
+
+// Reads the arguments after the program's name. The first may be a verb (show, set, undo);
+// without one the verb is show. Options may come before, between or after the paths; "--"
+// ends them. Long options take their value as the next argument or after '=' (--depth=3).
+// An option's value is the next argument whatever it looks like, so "-m -1h" works. After
+// --attrib's value, further arguments that look like attribute changes (+R, -H, =) join the
+// SPEC unless they are an option of the verb themselves (-r, -a: write -R, -A to clear those
+// flags). --help or --version returns at once, ignoring what follows. Every option may be
+// given once, except --attrib, whose words accumulate. Fails, reading and changing nothing,
+// with a message saying what is wrong.
+Result<Command> ParseArguments(const std::vector<std::string>& args);
+
+// The usage lines, shown with every command-line error.
+inline constexpr std::string_view kUsage =
+    "usage: fstamp [show] [--format table|csv|json] [-r | --depth N] PATH...\n"
+    "       fstamp set [-c WHEN] [-m WHEN] [-a WHEN] [--all WHEN] [--like FILE] [--attrib SPEC]\n"
+    "                  [-r | --depth N] [--dry-run] [--journal FILE] [-q] PATH...\n"
+    "       fstamp undo [--dry-run] JOURNAL\n"
+    "       fstamp --help | --version\n";
+
+// The text of --help, printed after kUsage.
+extern const std::string_view kHelp;
+
+// What a command-line error prints: "fstamp: <message>", the usage lines and a pointer to --help.
+std::string FormatUsageError(std::string_view message);
+
+}  // namespace cli

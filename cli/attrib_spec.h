@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/result.h"
+
+namespace cli {
+
+// A path's whole attribute word, with the platform's own bit values.
+using AttributeWord = std::uint32_t;
+
+inline constexpr AttributeWord kReadOnly = 0x01;
+inline constexpr AttributeWord kHidden = 0x02;
+inline constexpr AttributeWord kSystem = 0x04;
+inline constexpr AttributeWord kArchive = 0x20;
+// The four flags fstamp shows and changes; every other bit is always kept.
+inline constexpr AttributeWord kFlagMask = kReadOnly | kHidden | kSystem | kArchive;
+
+// A change to the four flags: clear `clear`, then set `set` (never overlapping, both within
+// kFlagMask). `exact` records that it came from "=..." (then set | clear == kFlagMask).
+struct AttribSpec {
+  bool exact = false;
+  AttributeWord set = 0;
+  AttributeWord clear = 0;
+  friend bool operator==(const AttribSpec&, const AttribSpec&) = default;
+};
+
+// Reads one SPEC given as one or more words: groups of a sign and letters R, H, S, A (any case),
+// joined ("+rh-s") or apart ("+R", "-H"; blanks inside a word also separate). "=RA" asks for
+// exactly these flags, "=" for none; "=" appears once and never beside + or -. A letter both
+// set and cleared, a sign without letters (other than "="), a letter without a sign or an
+// unknown letter is an error.
+Result<AttribSpec> ParseAttribSpec(const std::vector<std::string_view>& words);
+
+// The new attribute word: bits outside kFlagMask come through unchanged.
+AttributeWord ApplyAttribSpec(const AttribSpec& spec, AttributeWord current);
+
+// The letters of the set flags among R, H, S, A, in that order ("RA"; "" for none).
+std::string AttributeLetters(AttributeWord flags);
+
+// True for a word made only of signs, R/H/S/A letters and blanks, with at least one letter or
+// being exactly "=": the command line takes such a word after --attrib as part of the SPEC.
+bool LooksLikeAttribWord(std::string_view word);
+
+}  // namespace cli
