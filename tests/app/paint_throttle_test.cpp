@@ -43,7 +43,7 @@ TEST(PaintThrottle, LetsWaitingMessagesThroughAtLeastEvery100MsOfWorkWithoutInpu
     SCOPED_TRACE(c.msPerItem);
     ULONGLONG now = 5000;
     ScopedPumpClock clock([&] { return now; });
-    PaintThrottle throttle({});
+    PaintThrottle throttle(nullptr, nullptr);
     PostBox::received = 0;
     PostMessageA(box.hwnd(), WM_APP, 0, 0);
     int items = 0;

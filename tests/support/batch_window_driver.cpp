@@ -30,17 +30,11 @@ std::vector<std::string> BatchWindowDriver::Column(int column) const {
   return cells;
 }
 
-void BatchWindowDriver::AppendRawRow(const std::string& type, const std::string& path) {
-  HWND list = control(超级列表框);
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = RowCount();
-  item.pszText = const_cast<char*>(path.c_str());
-  const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (row < 0) throw std::runtime_error("row not inserted");
-  app::LvSetText(list, row, kColumnType, type);
-  app::LvSetText(list, row, kColumnPath, path);
-  app::LvSetText(list, row, kColumnStatus, " -");
+void BatchWindowDriver::AppendRow(const std::string& path, RowKind kind) {
+  BatchRow row;
+  row.path = path;
+  row.kind = kind;
+  window_.AppendRow(std::move(row));
 }
 
 void BatchWindowDriver::SelectRows(std::initializer_list<int> rows) {

@@ -25,8 +25,9 @@ class BatchWindowDriver {
   std::string Cell(int row, int column) const;
   // The given column of every row, top to bottom.
   std::vector<std::string> Column(int column) const;
-  // Appends a row with only a type and a path, as a row for a drive root would have them.
-  void AppendRawRow(const std::string& type, const std::string& path);
+  // Appends a row of the given kind and path without looking at the path (a drive root's row
+  // without the real drive).
+  void AppendRow(const std::string& path, ui::batch::RowKind kind);
 
   // Selects exactly the given rows.
   void SelectRows(std::initializer_list<int> rows);

@@ -39,10 +39,11 @@ std::vector<RecordingFileApi::Call> RecordingFileApi::CallsOf(Op op) const {
 
 bool RecordingFileApi::RecordAndCheckFailure(Call call) {
   const Op op = call.op;
+  const bool refused = refuseAll_ || (!refusedPath_.empty() && call.path == refusedPath_);
   calls_.push_back(std::move(call));
   const int count = ++counts_[op];
   const auto chosen = failAt_.find(op);
-  if (chosen == failAt_.end() || chosen->second != count) return false;
+  if (!refused && (chosen == failAt_.end() || chosen->second != count)) return false;
   SetLastError(ERROR_ACCESS_DENIED);
   return true;
 }

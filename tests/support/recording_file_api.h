@@ -34,6 +34,10 @@ class RecordingFileApi : public core::FileApi {
   // The occurrence-th call (1-based) of op fails without reaching the platform, with
   // ERROR_ACCESS_DENIED as its error.
   void Fail(Op op, int occurrence = 1) { failAt_[op] = occurrence; }
+  // Every call fails without reaching the platform (for rows that must never be touched).
+  void RefuseEverything() { refuseAll_ = true; }
+  // Calls on this path (in its platform form) fail without reaching the platform.
+  void RefusePath(std::string platformPath) { refusedPath_ = std::move(platformPath); }
   // QueryAttributes answers this word (with the real times and size) instead of the real one.
   void AnswerAttributes(DWORD attributes) { attributeAnswer_ = attributes; }
 
@@ -59,6 +63,8 @@ class RecordingFileApi : public core::FileApi {
   std::map<Op, int> counts_;
   std::map<HANDLE, std::string> openPaths_;
   std::optional<DWORD> attributeAnswer_;
+  bool refuseAll_ = false;
+  std::string refusedPath_;
   core::ScopedFileApi scope_;
 };
 

@@ -10,8 +10,9 @@ constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX | SS_N
 constexpr DWORD kPicker = DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP;
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | BS_VCENTER | BS_MULTILINE | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP;
-// The window owns the small-icon list and destroys it itself, so the list must not.
-constexpr DWORD kList = LVS_REPORT | LVS_SHAREIMAGELISTS;
+// The window owns the small-icon list and destroys it itself, so the list must not. The rows
+// live in the window's own model; the list only shows them (owner data).
+constexpr DWORD kList = LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_OWNERDATA;
 
 // Table order is creation order and tab order; containers come before their controls.
 constexpr app::ControlSpec kDesign[] = {

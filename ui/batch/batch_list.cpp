@@ -1,93 +1,84 @@
 #include "ui/batch/batch_list.h"
 
-#include <shellapi.h>
-#include <shlwapi.h>
+#include <commctrl.h>
 
 #include "app/controls.h"
 #include "app/paint_throttle.h"
-#include "app/ui_handles.h"
 #include "core/file_stamp.h"
 #include "core/folder_listing.h"
-#include "ui/batch/batch_design.h"
+#include "ui/batch/row_icons.h"
 
 namespace ui::batch {
-namespace {
-
-constexpr UINT kFolderQuery = SHGFI_ICON | SHGFI_SMALLICON;
-// From the name's extension alone: the shell neither opens nor reads the file.
-constexpr UINT kFileQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON;
-constexpr UINT kFallbackQuery = SHGFI_TYPENAME | SHGFI_ICON | SHGFI_LINKOVERLAY | SHGFI_SMALLICON;
-
-}  // namespace
 
 bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path.compare(1, 2, ":\\") == 0; }
 
 std::string RowCountText(int rows) { return "共包含 " + std::to_string(rows) + " 个待处理的文件(夹)!"; }
 
+void ShowRowsInList(HWND list, std::size_t rows) {
+  SendMessageW(list, LVM_SETITEMCOUNT, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void BatchList::AddPaths(const std::vector<std::string>& paths) {
   {
-    app::PaintThrottle painting({list_, status_});
+    app::PaintThrottle painting(list_, status_);
     for (const std::string& path : paths) {
       painting.PumpIfDue();
       const core::AttributeSet attributes = core::ReadAttributes(path);
       if (attributes != core::KeepAttributes && (attributes & core::kDirectory)) {
         ExpandFolder(path, painting);
       } else {
-        AddRow(path, false, 0);
+        AddRow(path, RowKind::kFile, 0, painting);
       }
     }
   }
   ShowRowCount();
 }
 
-void BatchList::ShowRowCount() { app::SbSetText(status_, RowCountText(app::LvRowCount(list_))); }
+void BatchList::ShowRowCount() { app::SbSetText(status_, RowCountText(static_cast<int>(rows_.size()))); }
 
 void BatchList::ExpandFolder(const std::string& folder, app::PaintThrottle& painting) {
-  AddRow(folder, true, 0);
+  AddRow(folder, IsDriveRoot(folder) ? RowKind::kDriveRoot : RowKind::kFolder, 0, painting);
   const std::string prefix = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
-  // One listing: subfolders are added as they come, files after all of them.
+  // One listing: subfolders are added as they come, files after all of them, each with the
+  // size the listing gave.
   std::vector<core::FolderEntry> files;
   core::ListFolder(folder, [&](const core::FolderEntry& entry) {
-    painting.PumpIfDue();
     if (entry.IsFolder()) {
-      AddRow(prefix + entry.name, true, 1);
+      painting.PumpIfDue();
+      AddRow(prefix + entry.name, RowKind::kFolder, 1, painting);
     } else {
       files.push_back(entry);
     }
   });
   for (const core::FolderEntry& file : files) {
     painting.PumpIfDue();
-    AddRow(prefix + file.name, false, 1);
+    AddRow(prefix + file.name, RowKind::kFile, 1, painting, file.size);
   }
 }
 
-void BatchList::AddRow(const std::string& path, bool isFolder, int indent) {
-  app::SbSetText(status_, "正在添加 => " + path);
-
-  SHFILEINFOA info{};
-  if (!SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, isFolder ? kFolderQuery : kFileQuery))
-    SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, kFallbackQuery);
-  const app::UniqueIcon icon(info.hIcon);  // the image list keeps its own copy
-
-  std::string name = PathFindFileNameA(path.c_str());
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT | LVIF_PARAM | LVIF_STATE;
-  item.iItem = app::LvRowCount(list_);
-  item.pszText = name.data();
-  item.iImage = icon ? ImageList_AddIcon(images_, icon.get()) : -1;
-  item.iIndent = indent;
-  const int row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  if (row < 0) return;
-
-  if (!isFolder) {
-    // A size that cannot be read shows as nothing rather than as a made-up number.
-    const core::FileSize size = core::ReadFileSize(path);
-    if (size.found) app::LvSetText(list_, row, kColumnSize, core::FormatByteSize(size.bytes));
+void BatchList::AddRow(const std::string& path, RowKind kind, int indent, app::PaintThrottle& painting,
+                       std::optional<std::uint64_t> size) {
+  painting.ShowProgress("正在添加 => " + path);
+  BatchRow row;
+  row.path = path;
+  row.kind = kind;
+  row.indent = static_cast<std::uint8_t>(indent);
+  if (kind == RowKind::kFile) {
+    const RowIcons::Look look = icons_.ForFile(path);
+    row.image = look.image;
+    row.typeName = look.typeName;
+    if (!size) {
+      // A size that cannot be read shows as nothing rather than as a made-up number.
+      const core::FileSize found = core::ReadFileSize(path);
+      if (found.found) size = found.bytes;
+    }
+    row.sizeKnown = size.has_value();
+    row.size = size.value_or(0);
+  } else {
+    row.image = icons_.ForFolder(path);
   }
-  const std::string type = isFolder ? (IsDriveRoot(path) ? kDriveType : kFolderType) : std::string(info.szTypeName);
-  app::LvSetText(list_, row, kColumnType, type);
-  app::LvSetText(list_, row, kColumnPath, path);
-  app::LvSetText(list_, row, kColumnStatus, kNewRowStatus);
+  rows_.Append(std::move(row));
+  ShowRowsInList(list_, rows_.size());
 }
 
 }  // namespace ui::batch

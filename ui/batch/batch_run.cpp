@@ -14,8 +14,6 @@
 namespace ui::batch {
 namespace {
 
-constexpr char kSucceeded[] = "成功";
-constexpr char kFailed[] = "失败";
 constexpr char kLineBreak[] = "\r\n";
 
 // A switched-off picker (its label was clicked) leaves that time as it is.
@@ -36,7 +34,7 @@ void BatchWindow::RunBatch() {
 
   HWND list = controls_[超级列表框];
   // Fixed here: rows that arrive while the run goes on are not part of it.
-  const int rows = app::LvRowCount(list);
+  const std::size_t rows = rows_.size();
   if (rows == 0) {
     app::ShowMessage(hwnd(), app::Message::kAddFilesFirst);
     return;
@@ -58,13 +56,14 @@ void BatchWindow::RunBatch() {
   {
     const app::FlagScope working(working_);  // drops wait until the run is over
     const app::BusyScope busy(controls_[分组框]);
-    app::PaintThrottle painting({list, controls_[状态条]});
-    for (int row = 0; row < rows && hwnd(); ++row) {
+    app::PaintThrottle painting(list, controls_[状态条]);
+    for (std::size_t row = 0; row < rows && hwnd(); ++row) {
       painting.PumpIfDue();
-      if (app::LvGetText(list, row, kColumnType) == kDriveType) continue;
+      // Drive roots are never stamped.
+      if (rows_[row].kind == RowKind::kDriveRoot) continue;
 
-      const std::string path = app::LvGetText(list, row, kColumnPath);
-      app::SbSetText(controls_[状态条], "正在处理 => " + path);
+      const std::string path = rows_[row].path;
+      painting.ShowProgress("正在处理 => " + path);
 
       // With no box ticked the flags stay; with any ticked the boxes are the whole new set.
       core::AttributeSet attributes = 0;
@@ -77,7 +76,7 @@ void BatchWindow::RunBatch() {
       const bool ok = core::ApplyFileStamp(path, PickerArgument(controls_[日期框_创建时间]),
                                            PickerArgument(controls_[日期框_修改时间]),
                                            PickerArgument(controls_[日期框_访问时间]), attributes);
-      app::LvSetText(list, row, kColumnStatus, ok ? kSucceeded : kFailed);
+      rows_[row].status = ok ? RowStatus::kSucceeded : RowStatus::kFailed;
       if (ok) {
         ++succeeded;
       } else {

@@ -10,6 +10,7 @@
 #include "app/message_boxes.h"
 #include "app/window_switch.h"
 #include "core/local_date_time.h"
+#include "core/text_encoding.h"
 #include "resource_ids.h"
 #include "ui/batch/batch_design.h"
 #include "ui/batch/batch_list.h"
@@ -21,10 +22,6 @@ namespace {
 constexpr UINT kLabelPressed = WM_APP + 2;  // wParam: the label's id
 constexpr int kPickers[] = {日期框_创建时间, 日期框_修改时间, 日期框_访问时间};
 constexpr int kTimeLabels[] = {标签_创建时间, 标签_修改时间, 标签_访问时间};
-// Rows add one image each and every growth of the image list copies all its images, so a
-// small growth step makes adding quadratic in the rows; 4096 images of 16x16 at 24 bits are
-// 3 MB. Wine keeps the step in 16 bits: 65536 or more would act as no step at all.
-constexpr int kImageGrowth = 4096;
 
 // The one batch window; a closed one is kept until the next opening or the end of the
 // process, so that it is never deleted while its own messages are still on the stack.
@@ -102,10 +99,9 @@ void BatchWindow::OnCreated() {
   dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
     AddPaths(std::move(paths));
   });
-  images_.reset(ImageList_Create(16, 16, ILC_COLOR24, 0, kImageGrowth));
   HWND list = controls_[超级列表框];
-  ImageList_SetBkColor(images_.get(), static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+  icons_ = std::make_unique<RowIcons>(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
+  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_->images()));
 }
 
 bool BatchWindow::IsBusy() const { return app::IsBusy(controls_[分组框]); }
@@ -125,7 +121,40 @@ void BatchWindow::RunQueuedAdds() {
     const app::FlagScope working(working_);
     const app::BusyScope busy(controls_[分组框]);
     const app::ComScope com;
-    BatchList(controls_[超级列表框], controls_[状态条], images_.get()).AddPaths(paths);
+    BatchList(controls_[超级列表框], controls_[状态条], rows_, *icons_).AddPaths(paths);
+  }
+}
+
+void BatchWindow::AppendRow(BatchRow row) {
+  rows_.Append(std::move(row));
+  ShowRowsInList(controls_[超级列表框], rows_.size());
+}
+
+void BatchWindow::FillDisplayInfo(LVITEMW& item) const {
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
+  const BatchRow& row = rows_[static_cast<std::size_t>(item.iItem)];
+  if (item.mask & LVIF_TEXT && item.pszText && item.cchTextMax > 0) {
+    const std::wstring text =
+        core::Utf8ToWide(rows_.CellText(static_cast<std::size_t>(item.iItem), static_cast<Column>(item.iSubItem)));
+    // As much as fits, never half a surrogate pair.
+    std::size_t length = std::min<std::size_t>(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+    if (length > 0 && length < text.size() && IS_HIGH_SURROGATE(text[length - 1])) --length;
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == kColumnName ? row.image : -1;
+  if (item.mask & LVIF_INDENT) item.iIndent = row.indent;
+}
+
+void BatchWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom != 超级列表框) return;
+  switch (header.code) {
+    case NM_RCLICK:
+      OnListRightClick();
+      break;
+    case LVN_GETDISPINFOW:
+      FillDisplayInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
+      break;
   }
 }
 
@@ -175,11 +204,13 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
       case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-      case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == 超级列表框 && header->code == NM_RCLICK) OnListRightClick();
+      case WM_NOTIFY:
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         break;
-      }
+      case WM_NOTIFYFORMAT:
+        // The list asks its cells in UTF-16.
+        if (lParam == NF_QUERY) return NFR_UNICODE;
+        break;
       case WM_CTLCOLORSTATIC:
         return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
       case app::FileDropTarget::kDropArrived:
@@ -195,7 +226,8 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
       case WM_DESTROY:
         if (dropTarget_) dropTarget_->Revoke();
         queuedAdds_.clear();
-        images_.reset();
+        SendMessageA(controls_[超级列表框], LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+        icons_.reset();
         app::ReturnToMainWindow();
         break;
       case WM_NCDESTROY:

@@ -3,6 +3,7 @@
 #include <wrl/client.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "app/ui_handles.h"
 #include "app/window.h"
 #include "app/window_design.h"
+#include "ui/batch/batch_rows.h"
+#include "ui/batch/row_icons.h"
 
 namespace ui::batch {
 
@@ -30,7 +33,11 @@ class BatchWindow final : public app::Window {
 
   bool IsBusy() const;
   HWND control(int id) const { return controls_[id]; }
-  HIMAGELIST images() const { return images_.get(); }
+  HIMAGELIST images() const { return icons_ ? icons_->images() : nullptr; }
+  const BatchRows& rows() const { return rows_; }
+  // Appends a row as adding makes it (tests give rows no real path can make here, such as a
+  // drive root's).
+  void AppendRow(BatchRow row);
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -42,6 +49,9 @@ class BatchWindow final : public app::Window {
   void RunQueuedAdds();
   bool MayClose();
   LRESULT OnColorStatic(HDC dc, HWND control);
+  void OnNotify(const NMHDR& header);
+  // The list view asks for what a row shows; it stores nothing itself.
+  void FillDisplayInfo(LVITEMW& item) const;
 
   // Context menu, list commands and the time-label switches.
   void OnListRightClick();
@@ -54,7 +64,8 @@ class BatchWindow final : public app::Window {
 
   app::ControlMap controls_;
   Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
-  app::UniqueImageList images_;
+  BatchRows rows_;
+  std::unique_ptr<RowIcons> icons_;
   app::UniqueIcon statusIcon_;
   std::deque<std::vector<std::string>> queuedAdds_;
   bool working_ = false;

@@ -35,7 +35,7 @@ void BatchWindow::OnListRightClick() {
   if (IsBusy() || working_) return;
   HWND list = controls_[超级列表框];
   const bool anySelected = app::LvSelectedCount(list) != 0;
-  const bool anyRows = app::LvRowCount(list) != 0;
+  const bool anyRows = !rows_.empty();
   const bool oneSelected = app::LvSelectedCount(list) == 1;
 
   std::vector<PopupItem> items;
@@ -84,16 +84,25 @@ void BatchWindow::OnMenuCommand(int command) {
 void BatchWindow::RemoveSelectedRows() {
   if (!app::Ask(hwnd(), app::Message::kConfirmRemove)) return;
   HWND list = controls_[超级列表框];
-  // From the end, so that deleting a row never shifts one still to be visited.
-  for (int row = app::LvRowCount(list) - 1; row >= 0; --row) {
-    if (app::LvIsSelected(list, row)) SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+  std::vector<bool> selected(rows_.size(), false);
+  for (int row = app::LvFirstSelected(list); row >= 0;
+       row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) {
+    if (static_cast<std::size_t>(row) < selected.size()) selected[static_cast<std::size_t>(row)] = true;
   }
-  const int remaining = app::LvRowCount(list);
+  rows_.RemoveMarked(selected);
+  // The list keeps selection by row number: clear it before the rows move up.
+  LVITEMW none{};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  SendMessageW(list, LVM_SETITEMCOUNT, rows_.size(), 0);
+  InvalidateRect(list, nullptr, TRUE);
+  const int remaining = static_cast<int>(rows_.size());
   app::SbSetText(controls_[状态条], remaining == 0 ? std::string(kStatusDesignText) : RowCountText(remaining));
 }
 
 void BatchWindow::ClearRows() {
   if (!app::Ask(hwnd(), app::Message::kConfirmClear)) return;
+  rows_.Clear();
   SendMessageA(controls_[超级列表框], LVM_DELETEALLITEMS, 0, 0);
   app::SbSetText(controls_[状态条], kStatusDesignText);
 }
@@ -101,15 +110,15 @@ void BatchWindow::ClearRows() {
 void BatchWindow::LocateSelectedFile() {
   HWND list = controls_[超级列表框];
   const int row = app::LvFirstSelected(list);
-  if (row < 0) return;
-  if (!LocateFile(app::LvGetText(list, row, kColumnPath))) app::ShowMessage(hwnd(), app::Message::kLocateFailed);
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  if (!LocateFile(rows_[static_cast<std::size_t>(row)].path)) app::ShowMessage(hwnd(), app::Message::kLocateFailed);
 }
 
 void BatchWindow::ShowSelectedFileProperties() {
   HWND list = controls_[超级列表框];
   const int row = app::LvFirstSelected(list);
-  if (row < 0) return;
-  if (!ShowFileProperties(hwnd(), app::LvGetText(list, row, kColumnPath)))
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  if (!ShowFileProperties(hwnd(), rows_[static_cast<std::size_t>(row)].path))
     app::ShowMessage(hwnd(), app::Message::kPropertiesFailed);
 }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/event_pump.h"
+#include "app/paint_throttle.h"
 #include "core/local_date_time.h"
 #include "core/file_time_convert.h"
 #include "core/text_encoding.h"
@@ -285,11 +287,13 @@ TEST_F(BatchRunTest, CreationPickerOffLeavesTheCreationAndWritesTheOthers) {
   }
 }
 
+// Through the seam only: a regression here must not stamp the machine's real drive roots.
 TEST_F(BatchRunTest, DriveRootRowsAreSkipped) {
-  driver_.AppendRawRow(kDiskType, "C:\\");
-  driver_.AppendRawRow(kDiskType, "D:\\");
+  driver_.AppendRow("C:\\", RowKind::kDriveRoot);
+  driver_.AppendRow("D:\\", RowKind::kDriveRoot);
   driver_.Tick(选择框_隐藏);
   RecordingFileApi api;
+  api.RefuseEverything();
   MessageRecorder messages({IDYES});
 
   driver_.window().RunBatch();
@@ -300,15 +304,19 @@ TEST_F(BatchRunTest, DriveRootRowsAreSkipped) {
   EXPECT_EQ(driver_.StatusText(), Totals(0, 0));
 }
 
-TEST_F(BatchRunTest, OnlyRowsTypedAsDiskAreSkipped) {
+TEST_F(BatchRunTest, OnlyDriveRootRowsAreSkipped) {
   const std::string file = MakeFile("a.txt");
-  driver_.AppendRawRow(kDiskType, "C:\\");
+  driver_.AppendRow("C:\\", RowKind::kDriveRoot);
   driver_.window().AddPaths({file});
-  driver_.AppendRawRow("文件夹 ", folder_.path());
+  driver_.AppendRow(folder_.path(), RowKind::kFolder);
+  EXPECT_EQ(driver_.Cell(0, kColumnType), kDiskType);
+  RecordingFileApi api;
+  api.RefusePath(testing_support::PlatformForm("C:\\"));  // never the real drive, whatever happens
   MessageRecorder messages({IDYES});
 
   driver_.window().RunBatch();
 
+  for (const auto& call : api.calls()) EXPECT_NE(call.path, testing_support::PlatformForm("C:\\"));
   EXPECT_EQ(driver_.Column(kColumnStatus), (std::vector<std::string>{" -", "成功", "成功"}));
   EXPECT_EQ(driver_.StatusText(), Totals(2, 0));
 }
@@ -338,7 +346,7 @@ TEST_F(BatchRunTest, SeveralFailuresAreListedInRowOrderWithoutAnEmptyLastLine) {
   const std::string c = MakeFile("c.txt");
   const std::string d = MakeFile("d.txt");
   driver_.window().AddPaths({a, b, c, d});
-  driver_.AppendRawRow("", "");  // an empty path fails like any other
+  driver_.AppendRow("", RowKind::kFile);  // an empty path fails like any other
   DeleteFileA(a.c_str());
   DeleteFileA(c.c_str());
   MessageRecorder messages({IDYES});
@@ -356,7 +364,7 @@ TEST_F(BatchRunTest, LastFailureIsAnEmptyPathAndTheListEndsWithIt) {
   const std::string a = MakeFile("a.txt");
   driver_.window().AddPaths({a});
   DeleteFileA(a.c_str());
-  driver_.AppendRawRow("", "");
+  driver_.AppendRow("", RowKind::kFile);
   MessageRecorder messages({IDYES});
 
   driver_.window().RunBatch();
@@ -369,6 +377,9 @@ TEST_F(BatchRunTest, WindowIsBusyAndShowsEachPathWhileTheRunWorks) {
   const std::string a = MakeFile("a.txt");
   const std::string b = MakeFile("b.txt");
   driver_.window().AddPaths({a, b});
+  // The progress text reaches the bar when it paints; here a paint is due at every row.
+  ULONGLONG now = 0;
+  const app::ScopedPumpClock clock([&] { return now += 10 * 1000; });
   std::vector<std::string> progress;
   std::vector<bool> busy;
   HookedFileApi api([&](const std::string&) {

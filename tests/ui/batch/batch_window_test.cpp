@@ -53,19 +53,17 @@ std::vector<std::string> Paths(HWND list) {
   return paths;
 }
 
-// Runs a callback from inside the adding, at the size search of one file: the moment a
-// user's close or drop could be dispatched by the pump.
+// Runs a callback from inside the adding, after the folder listing handed out its first
+// entry: the moment a user's close or drop could be dispatched by the pump.
 class DuringAdd : public core::FileApi {
  public:
-  DuringAdd(std::string trigger, std::function<void()> action)
-      : trigger_(std::move(trigger)), action_(std::move(action)), scope_(*this) {}
-  HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override {
-    if (action_ && core::WideToUtf8(pattern) == testing_support::PlatformForm(trigger_)) std::exchange(action_, nullptr)();
-    return FileApi::FindFirst(pattern, data);
+  explicit DuringAdd(std::function<void()> action) : action_(std::move(action)), scope_(*this) {}
+  BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override {
+    if (action_) std::exchange(action_, nullptr)();
+    return FileApi::FindNext(search, data);
   }
 
  private:
-  std::string trigger_;
   std::function<void()> action_;
   core::ScopedFileApi scope_;
 };
@@ -161,8 +159,11 @@ TEST_F(BatchWindowTest, FolderGivesItsOwnRowThenSubfoldersThenFilesOneLevelDeep)
   EXPECT_EQ(rows[2].status, " -");
   EXPECT_EQ(app::SbGetText(status()), "共包含 3 个待处理的文件(夹)!");
   EXPECT_FALSE(window_.IsBusy());
-  // One image per row.
-  EXPECT_EQ(ImageList_GetImageCount(window_.images()), 3);
+  // Every row has an icon; the two folders show the same one and share its image.
+  EXPECT_EQ(app::LvImage(list(), 0), app::LvImage(list(), 1));
+  EXPECT_NE(app::LvImage(list(), 2), app::LvImage(list(), 0));
+  for (int i = 0; i < 3; ++i) EXPECT_GE(app::LvImage(list(), i), 0) << i;
+  EXPECT_EQ(ImageList_GetImageCount(window_.images()), 2);
 }
 
 TEST_F(BatchWindowTest, TrailingBackslashGivesTheSameEntryPaths) {
@@ -277,7 +278,7 @@ TEST_F(BatchWindowTest, CloseWhileAddingIsRefusedAndTheAddCompletes) {
   const std::string a = temp_.MakeFolder("A");
   const std::string first = temp_.MakeFile("A\\1.txt");
   MessageRecorder boxes;
-  DuringAdd during(first, [&] {
+  DuringAdd during([&] {
     EXPECT_TRUE(window_.IsBusy());
     SendMessageA(window_.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(SendMessageA(window_.hwnd(), WM_QUERYENDSESSION, 0, 0));
@@ -305,7 +306,7 @@ TEST_F(BatchWindowTest, DropDuringAnAddIsAddedAfterItNothingLost) {
   const std::string d1 = temp_.MakeFile("D\\d.txt");
   const std::string later = temp_.MakeFile("later.txt");
   bool busyAfterDrop = false;
-  DuringAdd during(a1, [&] {
+  DuringAdd during([&] {
     window_.AddPaths({dropped, later});
     busyAfterDrop = window_.IsBusy();
   });

@@ -312,6 +312,22 @@ TEST_F(ListCommandsTest, ClearingEmptiesTheListAndShowsTheDesignText) {
   EXPECT_EQ(ImageList_GetImageCount(driver_.window().images()), imagesBefore);
 }
 
+// The images of rows are shared and kept: adding the same files after clearing makes no new
+// ones, so the window's memory does not grow with every add.
+TEST_F(ListCommandsTest, AddingAgainAfterClearingReusesTheImages) {
+  const std::vector<std::string> paths = AddFiles(3);
+  const int images = ImageList_GetImageCount(driver_.window().images());
+  const int firstImage = app::LvImage(driver_.control(超级列表框), 0);
+  MessageRecorder messages({IDYES});
+  Choose(菜单_清空所有项, {});
+
+  driver_.window().AddPaths(paths);
+
+  EXPECT_EQ(driver_.Column(kColumnPath), paths);
+  EXPECT_EQ(ImageList_GetImageCount(driver_.window().images()), images);
+  EXPECT_EQ(app::LvImage(driver_.control(超级列表框), 0), firstImage);
+}
+
 TEST_F(ListCommandsTest, ClearingAnsweredNoChangesNothing) {
   AddFiles(2);
   const std::string status = driver_.StatusText();
