@@ -20,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!app::EnsureUtf8CodePage()) return 2;
 
   app::OleScope ole;
-  SetCurrentDirectoryA(app::ProgramFolder().c_str());
+  SetCurrentDirectoryW(core::Utf8ToWide(app::ProgramFolder()).c_str());
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

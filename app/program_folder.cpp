@@ -2,21 +2,23 @@
 
 #include <windows.h>
 
+#include "core/text_encoding.h"
+
 namespace app {
 
 std::string ProgramFolder() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);
       break;
     }
-    path.resize(path.size() * 2);  // truncated: a long path
+    path.resize(path.size() * 2);  // cut off: a long path
   }
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::string() : core::WideToUtf8(path.substr(0, slash));
 }
 
 }  // namespace app
