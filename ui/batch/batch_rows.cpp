@@ -1,21 +1,17 @@
 #include "ui/batch/batch_rows.h"
 
+#include <windows.h>
+// shlwapi.h needs windows.h before it.
+#include <shlwapi.h>
+
 #include "core/file_stamp.h"
 
 namespace ui::batch {
-namespace {
 
-// The name part of a path, as PathFindFileName finds it: after the last backslash (or the
-// drive's colon), or the last part before a trailing backslash.
-std::string NameOf(const std::string& path) {
-  std::size_t end = path.size();
-  if (end > 1 && path[end - 1] == '\\' && path[end - 2] != ':') --end;
-  const std::size_t slash = path.find_last_of("\\:", end == 0 ? 0 : end - 1);
-  if (slash == std::string::npos || (slash + 1 == path.size())) return path.substr(0, end);
-  return path.substr(slash + 1, end - slash - 1);
+void BatchRows::Append(BatchRow row) {
+  row.nameStart = static_cast<std::uint32_t>(PathFindFileNameA(row.path.c_str()) - row.path.c_str());
+  rows_.push_back(std::move(row));
 }
-
-}  // namespace
 
 void BatchRows::RemoveMarked(const std::vector<bool>& marked) {
   std::size_t kept = 0;
@@ -33,7 +29,7 @@ std::string BatchRows::CellText(std::size_t index, Column column) const {
   const BatchRow& row = rows_[index];
   switch (column) {
     case kColumnName:
-      return NameOf(row.path);
+      return row.path.substr(row.nameStart);
     case kColumnSize:
       return row.kind == RowKind::kFile && row.sizeKnown ? core::FormatByteSize(row.size) : std::string();
     case kColumnType:

@@ -16,6 +16,7 @@ enum class RowStatus : std::uint8_t { kPending, kSucceeded, kFailed };
 // kind) is read from here, never from a display text.
 struct BatchRow {
   std::string path;  // exactly as it was added: the key of the file
+  std::uint32_t nameStart = 0;  // where the name column's text begins in path
   RowKind kind = RowKind::kFile;
   std::uint8_t indent = 0;  // 1 for an entry found inside an added folder
   RowStatus status = RowStatus::kPending;
@@ -33,7 +34,8 @@ class BatchRows {
   const BatchRow& operator[](std::size_t index) const { return rows_[index]; }
   BatchRow& operator[](std::size_t index) { return rows_[index]; }
 
-  void Append(BatchRow row) { rows_.push_back(std::move(row)); }
+  // Appends the row; its name is the part of the path the shell calls the file name.
+  void Append(BatchRow row);
   // Removes the rows whose flag is set (flags holds one per row).
   void RemoveMarked(const std::vector<bool>& marked);
   // Empties the list and gives its memory back.

@@ -146,14 +146,14 @@ void BatchWindow::FillDisplayInfo(LVITEMW& item) const {
   if (item.mask & LVIF_INDENT) item.iIndent = row.indent;
 }
 
-void BatchWindow::OnNotify(const NMHDR& header) {
+void BatchWindow::OnNotify(NMHDR& header) {
   if (header.idFrom != 超级列表框) return;
   switch (header.code) {
     case NM_RCLICK:
       OnListRightClick();
       break;
     case LVN_GETDISPINFOW:
-      FillDisplayInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
+      FillDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header).item);
       break;
   }
 }
@@ -205,7 +205,7 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
       case WM_NOTIFY:
-        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        OnNotify(*reinterpret_cast<NMHDR*>(lParam));
         break;
       case WM_NOTIFYFORMAT:
         // The list asks its cells in UTF-16.

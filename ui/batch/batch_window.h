@@ -49,7 +49,7 @@ class BatchWindow final : public app::Window {
   void RunQueuedAdds();
   bool MayClose();
   LRESULT OnColorStatic(HDC dc, HWND control);
-  void OnNotify(const NMHDR& header);
+  void OnNotify(NMHDR& header);
   // The list view asks for what a row shows; it stores nothing itself.
   void FillDisplayInfo(LVITEMW& item) const;
 
