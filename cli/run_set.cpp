@@ -10,6 +10,11 @@ namespace cli {
 
 int RunSet(const Command& command, const Streams& streams) {
   RunReport report(streams);
+  // Checked again when it is written; asking now spares reading every path first.
+  if (!command.journal.empty() && core::ReadExactStamp(command.journal).stamp) {
+    report.Error("--journal '" + command.journal + "': " + std::string(kJournalExists) + "; nothing was changed");
+    return kExitUsage;
+  }
   std::optional<PathState> like;
   if (!command.likeFile.empty()) {
     const core::ExactRead read = core::ReadExactStamp(command.likeFile);

@@ -40,7 +40,7 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
   }
   if (const DWORD error = core::WriteNewFileDurably(journal, *text)) {
     const std::string reason = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
-                                   ? "the file already exists (a journal is never overwritten)"
+                                   ? std::string(kJournalExists)
                                    : core::SystemErrorText(error);
     report.Error("--journal '" + journal + "': " + reason + "; nothing was changed");
     return false;

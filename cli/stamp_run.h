@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/run_report.h"
@@ -18,6 +19,9 @@ struct StampTarget {
   PlannedChange change;
   std::size_t folder = 0;  // index into the run's folders: the volume whose precision applies
 };
+
+// Why --journal names a file that is already there.
+inline constexpr std::string_view kJournalExists = "the file already exists (a journal is never overwritten)";
 
 struct StampOptions {
   bool dryRun = false;
