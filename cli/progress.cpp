@@ -63,7 +63,9 @@ void ProgressLine::Update(std::size_t done, std::size_t total, std::string_view 
 
 void ProgressLine::Clear() {
   if (shownWidth_ == 0) return;
-  stream_.Write("\r" + std::string(shownWidth_, ' ') + "\r");
+  std::string blank(shownWidth_ + 2, ' ');
+  blank.front() = blank.back() = '\r';
+  stream_.Write(blank);
   shownWidth_ = 0;
 }
 

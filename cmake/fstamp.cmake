@@ -42,3 +42,9 @@ if(TARGET cli_tests)
   set_tests_properties(cli_tests_tz_berlin PROPERTIES
     ENVIRONMENT "${TEST_ENV};TZ=Europe/Berlin;FILESTAMP_TEST_TZ=Europe/Berlin" TIMEOUT 600)
 endif()
+
+# The bare floor fstamp's bench row is measured against (tools/bench); not built by default.
+add_executable(apply_floor EXCLUDE_FROM_ALL bench/apply_floor.cpp)
+if(NOT MSVC)
+  target_link_options(apply_floor PRIVATE -municode)
+endif()
