@@ -62,6 +62,12 @@ std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChang
   return text;
 }
 
+std::string NothingChanged(std::string_view reason) {
+  std::string text(reason);
+  if (text.empty() || text.back() != '.') text += '.';
+  return text + " Nothing was changed.";
+}
+
 std::string FormatSummary(std::size_t stamped, std::size_t failed) {
   return std::to_string(stamped) + " stamped, " + std::to_string(failed) + " failed\n";
 }

@@ -28,6 +28,10 @@ std::string FormatDryRun(std::string_view path, const PathState& before, const P
 std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChange& change, const PathState& after,
                           const OffsetAt& offsetAt);
 
+// A reason that stops the whole command before any change, as one sentence or more with the
+// assurance after it: "File not found. Nothing was changed."
+std::string NothingChanged(std::string_view reason);
+
 // The last line of set and undo: "12 stamped, 1 failed".
 std::string FormatSummary(std::size_t stamped, std::size_t failed);
 // The last line of a dry run: "dry run: 2 of 3 would change, 1 failed; nothing was changed".

@@ -1,5 +1,6 @@
 // fstamp set: reads every path first (and the --like file), plans each change from what the
 // path holds, then hands the plan to RunStamping.
+#include "cli/change_report.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
@@ -12,21 +13,21 @@ int RunSet(const Command& command, const Streams& streams) {
   RunReport report(streams);
   // Checked again when it is written; asking now spares reading every path first.
   if (!command.journal.empty() && core::ReadExactStamp(command.journal).stamp) {
-    report.Error("--journal '" + command.journal + "': " + std::string(kJournalExists) + "; nothing was changed");
+    report.Error(NothingChanged("--journal '" + command.journal + "': " + std::string(kJournalExists)));
     return kExitUsage;
   }
   std::optional<PathState> like;
   if (!command.likeFile.empty()) {
     const core::ExactRead read = core::ReadExactStamp(command.likeFile);
     if (!read.stamp) {
-      report.Error("--like '" + command.likeFile + "': " + core::SystemErrorText(read.error) + "; nothing was changed");
+      report.Error(NothingChanged("--like '" + command.likeFile + "': " + core::SystemErrorText(read.error)));
       return kExitUsage;
     }
     like = StateOf(*read.stamp);
   }
   const auto request = MakeSetRequest(command, like, NowUtc(), LocalToUtcByPlatform);
   if (!request) {
-    report.Error(request.error() + "; nothing was changed");
+    report.Error(NothingChanged(request.error()));
     return kExitUsage;
   }
 

@@ -1,6 +1,7 @@
 // fstamp undo: puts back what a journal recorded, all or nothing as far as reading it goes.
 #include <unordered_map>
 
+#include "cli/change_report.h"
 #include "cli/journal.h"
 #include "cli/path_text.h"
 #include "cli/path_walk.h"
@@ -16,12 +17,12 @@ int RunUndo(const Command& command, const Streams& streams) {
   RunReport report(streams);
   std::string text;
   if (const DWORD error = core::ReadWholeFile(command.journal, text)) {
-    report.Error("'" + command.journal + "': " + core::SystemErrorText(error) + "; nothing was changed");
+    report.Error(NothingChanged("'" + command.journal + "': " + core::SystemErrorText(error)));
     return kExitUsage;
   }
   const auto entries = ParseJournal(text);
   if (!entries) {
-    report.Error("'" + command.journal + "': " + entries.error() + "; nothing was changed");
+    report.Error(NothingChanged("'" + command.journal + "': " + entries.error()));
     return kExitUsage;
   }
 

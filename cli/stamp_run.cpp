@@ -35,14 +35,14 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
   }
   auto text = FormatJournal(entries);
   if (!text) {
-    report.Error("--journal: " + text.error() + "; nothing was changed");
+    report.Error(NothingChanged("--journal: " + text.error()));
     return false;
   }
   if (const DWORD error = core::WriteNewFileDurably(journal, *text)) {
     const std::string reason = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
                                    ? std::string(kJournalExists)
                                    : core::SystemErrorText(error);
-    report.Error("--journal '" + journal + "': " + reason + "; nothing was changed");
+    report.Error(NothingChanged("--journal '" + journal + "': " + reason));
     return false;
   }
   return true;

@@ -496,7 +496,7 @@ TEST(FstampUndo, ATruncatedOrForeignJournalChangesNothingAndExitsWithTwo) {
     const ConsoleRun undo = RunFstamp({"undo", bad});
     EXPECT_EQ(undo.exitCode, 2u) << bad;
     EXPECT_EQ(undo.err.rfind("fstamp: '" + bad + "': ", 0), 0u) << undo.err;
-    EXPECT_TRUE(Contains(undo.err, "nothing was changed")) << undo.err;
+    EXPECT_TRUE(Contains(undo.err, "Nothing was changed.")) << undo.err;
     EXPECT_EQ(undo.out, "");
   }
   EXPECT_EQ(tree.States(), changed);

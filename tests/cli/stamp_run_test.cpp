@@ -238,7 +238,7 @@ TEST(SetJournal, AJournalThatCannotBeWrittenStopsBeforeAnyChange) {
 
   EXPECT_EQ(run.status, kExitUsage);
   EXPECT_EQ(run.err, "fstamp: --journal '" + folder.Child("j.journal") +
-                         "': " + core::SystemErrorText(ERROR_ACCESS_DENIED) + "; nothing was changed\n");
+                         "': " + core::SystemErrorText(ERROR_ACCESS_DENIED) + " Nothing was changed.\n");
   EXPECT_TRUE(api.CallsOf(Op::SetTimes).empty());
   EXPECT_EQ(ReadPathState(path), before);
   EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()),
