@@ -33,15 +33,5 @@ TEST(FormatNotKept, NamesEachLostPartWithWhatWasWrittenAndWhatIsThere) {
             "2024-05-01T20:00:01.0000000+08:00), flags (wrote none, reads A)");
 }
 
-TEST(NothingChanged, EndsTheReasonAsASentenceAndAddsTheAssurance) {
-  EXPECT_EQ(NothingChanged("'j': File not found."), "'j': File not found. Nothing was changed.");
-  EXPECT_EQ(NothingChanged("'j': the journal is truncated"), "'j': the journal is truncated. Nothing was changed.");
-}
-
-TEST(FormatSummary, CountsStampedAndFailedPaths) {
-  EXPECT_EQ(FormatSummary(12, 1), "12 stamped, 1 failed\n");
-  EXPECT_EQ(FormatDryRunSummary(3, 2, 1), "dry run: 2 of 3 would change, 1 failed; nothing was changed\n");
-}
-
 }  // namespace
 }  // namespace cli

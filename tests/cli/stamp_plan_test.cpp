@@ -34,37 +34,24 @@ PlannedChange Plan(const SetRequest& request, const PathState& before = kBefore)
   return change ? *change : PlannedChange{};
 }
 
-TEST(MakeSetRequest, TimesThatDoNotDependOnThePathAreResolvedOnce) {
+TEST(MakeSetRequest, FixedTimesAreResolvedOnceShiftsAndCopiesWaitAndLikeFillsTheRest) {
   Command command = SetCommand();
   command.created = LocalTime{{2024, 5, 1, 14, 0, 0}};
+  command.modified = Shift{kTicksPerHour};
+  command.likeFile = "ref.jpg";
+  const SetRequest withLike = Request(command, PathState{111, 222, 333, kReadOnly});
+  EXPECT_EQ(withLike.created, TimeSource{kNoon});
+  EXPECT_EQ(withLike.modified, TimeSource{When{Shift{kTicksPerHour}}});
+  EXPECT_EQ(withLike.accessed, TimeSource{Ticks{333}});
+
+  command.likeFile.clear();
+  command.created = TimeOf{TimeSlot::Modified};
   command.modified = Instant{kNoon};
   command.accessed = Now{};
-  const SetRequest request = Request(command);
-  EXPECT_EQ(request.created, TimeSource{kNoon});
-  EXPECT_EQ(request.modified, TimeSource{kNoon});
-  EXPECT_EQ(request.accessed, TimeSource{kNow});
-}
-
-TEST(MakeSetRequest, ShiftsAndCopiesWaitForEachPath) {
-  Command command = SetCommand();
-  command.created = TimeOf{TimeSlot::Modified};
-  command.modified = Shift{kTicksPerHour};
-  const SetRequest request = Request(command);
-  EXPECT_EQ(request.created, TimeSource{When{TimeOf{TimeSlot::Modified}}});
-  EXPECT_EQ(request.modified, TimeSource{When{Shift{kTicksPerHour}}});
-  EXPECT_EQ(request.accessed, TimeSource{});
-}
-
-TEST(MakeSetRequest, TheLikeFileGivesOnlyTheTimesNotGivenOtherwise) {
-  Command command = SetCommand();
-  command.modified = Instant{kNoon};
-  command.likeFile = "ref.jpg";
-  const PathState like{111, 222, 333, kReadOnly};
-  const SetRequest request = Request(command, like);
-  EXPECT_EQ(request.created, TimeSource{Ticks{111}});
-  EXPECT_EQ(request.modified, TimeSource{kNoon});
-  EXPECT_EQ(request.accessed, TimeSource{Ticks{333}});
-  EXPECT_FALSE(request.attrib.has_value());
+  const SetRequest alone = Request(command);
+  EXPECT_EQ(alone.created, TimeSource{When{TimeOf{TimeSlot::Modified}}});
+  EXPECT_EQ(alone.modified, TimeSource{kNoon});
+  EXPECT_EQ(alone.accessed, TimeSource{kNow});
 }
 
 TEST(MakeSetRequest, ALocalTimeWithoutInstantFailsTheWholeCommandNamingTheTime) {
@@ -129,18 +116,14 @@ TEST(PlanSet, AValueThatCannotBeWrittenFailsThatPath) {
   }
 }
 
-TEST(PlanUndo, PutsBackRecordedTimesAndFlagsThatDiffer) {
+TEST(PlanUndo, PutsBackOnlyRecordedTimesAndFlagsThatDiffer) {
   const JournalEntry entry{"\\\\?\\C:\\a", kBefore.created, 0, kBefore.modified - 5, kReadOnly | kHidden | 0x2000};
   const PlannedChange change = PlanUndo(entry, kBefore);
   EXPECT_EQ(change.created, std::nullopt);      // unchanged since
   EXPECT_EQ(change.accessed, std::nullopt);     // 0: the file system had none
   EXPECT_EQ(change.modified, kBefore.modified - 5);
   EXPECT_EQ(change.flags, kReadOnly | kHidden);  // other bits are the platform's to keep
-}
-
-TEST(PlanUndo, APathThatHoldsTheRecordNeedsNothing) {
-  const JournalEntry entry{"a", kBefore.created, kBefore.accessed, kBefore.modified, kBefore.attributes};
-  EXPECT_TRUE(PlanUndo(entry, kBefore).empty());
+  EXPECT_TRUE(PlanUndo({"a", kBefore.created, kBefore.accessed, kBefore.modified, kBefore.attributes}, kBefore).empty());
 }
 
 TEST(FindNotKept, ChecksOnlyWhatWasWrittenAgainstThePrecision) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "core/volume_info.h"
 #include "tests/support/file_state.h"
@@ -49,26 +50,16 @@ TEST(WholeFile, NeverOverwritesAFileThatIsThere) {
   EXPECT_EQ(read, "earlier");
 }
 
-TEST(WholeFile, AWriteThatFailsHalfWayLeavesNoFile) {
-  TempFolder folder;
-  const std::string path = folder.Child("journal");
-  RecordingFileApi api;
-  api.Fail(Op::WriteBytes, 2);  // after the first megabyte
+TEST(WholeFile, AWriteOrFlushThatFailsLeavesNoFile) {
+  for (const auto& [op, occurrence] : {std::pair{Op::WriteBytes, 2}, std::pair{Op::FlushFile, 1}}) {
+    TempFolder folder;
+    const std::string path = folder.Child("journal");
+    RecordingFileApi api;
+    api.Fail(op, occurrence);  // the second write comes after the first megabyte
 
-  EXPECT_EQ(WriteNewFileDurably(path, kBytes), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-
-  EXPECT_FALSE(Exists(path));
-}
-
-TEST(WholeFile, AFailedFlushCountsAsAFailedWrite) {
-  TempFolder folder;
-  const std::string path = folder.Child("journal");
-  RecordingFileApi api;
-  api.Fail(Op::FlushFile);
-
-  EXPECT_EQ(WriteNewFileDurably(path, "text"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-
-  EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(WriteNewFileDurably(path, kBytes), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << OpName(op);
+    EXPECT_FALSE(Exists(path)) << OpName(op);
+  }
 }
 
 TEST(WholeFile, ReadingAMissingFileGivesTheSystemsError) {
