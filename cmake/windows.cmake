@@ -70,7 +70,7 @@ if(TARGET end_to_end_tests)
   add_dependencies(end_to_end_tests filestamp)
 endif()
 
-# The program must import nothing but Windows' own DLLs.
+# The programs must import nothing but Windows' own DLLs.
 add_test(NAME exe_imports_only_system_dlls
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:filestamp>)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_imports.sh $<TARGET_FILE:filestamp> $<TARGET_FILE:fstamp>)
 include(cmake/bench.cmake)

@@ -34,9 +34,14 @@ DWORD MergeFlags(DWORD word, AttributeSet flags) {
 }
 
 ExactRead ReadExactStamp(const std::string& path) {
+  if (path.empty()) return {std::nullopt, ERROR_PATH_NOT_FOUND};
+  return ReadExactStampAt(PlatformPath(path));
+}
+
+ExactRead ReadExactStampAt(const std::wstring& platformPath) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (path.empty() || !CurrentFileApi().QueryAttributes(PlatformPath(path).c_str(), &data))
-    return {std::nullopt, path.empty() ? ERROR_PATH_NOT_FOUND : LastErrorOr(ERROR_FILE_NOT_FOUND)};
+  if (platformPath.empty() || !CurrentFileApi().QueryAttributes(platformPath.c_str(), &data))
+    return {std::nullopt, platformPath.empty() ? ERROR_PATH_NOT_FOUND : LastErrorOr(ERROR_FILE_NOT_FOUND)};
   ExactStamp stamp;
   stamp.creation = ToTicks(data.ftCreationTime);
   stamp.access = ToTicks(data.ftLastAccessTime);
@@ -44,6 +49,17 @@ ExactRead ReadExactStamp(const std::string& path) {
   stamp.attributes = data.dwFileAttributes;
   stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return {stamp, 0};
+}
+
+WIN32_FILE_ATTRIBUTE_DATA ToAttributeData(const ExactStamp& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  data.dwFileAttributes = stamp.attributes;
+  data.ftCreationTime = FromTicks(stamp.creation);
+  data.ftLastAccessTime = FromTicks(stamp.access);
+  data.ftLastWriteTime = FromTicks(stamp.write);
+  data.nFileSizeHigh = static_cast<DWORD>(stamp.size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(stamp.size & 0xFFFFFFFFu);
+  return data;
 }
 
 DWORD WriteStamp(const std::string& path, const StampChange& change) {

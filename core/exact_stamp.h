@@ -28,6 +28,13 @@ struct ExactRead {
 // files another program holds open.
 ExactRead ReadExactStamp(const std::string& path);
 
+// The same for a path already in its platform form (see PlatformPath): a long run converts
+// each path once.
+ExactRead ReadExactStampAt(const std::wstring& platformPath);
+
+// The record WriteStampOver takes, rebuilt from a stamp read earlier.
+WIN32_FILE_ATTRIBUTE_DATA ToAttributeData(const ExactStamp& stamp);
+
 // What to write; an empty part is left as it is.
 struct StampChange {
   std::optional<std::uint64_t> creation;  // ticks, as in ExactStamp

@@ -2,6 +2,7 @@
 
 #include "core/extended_path.h"
 #include "core/text_encoding.h"
+#include "core/win_handles.h"
 
 namespace core {
 namespace {
@@ -48,6 +49,24 @@ HANDLE FileApi::FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
   return ::FindFirstFileExW(pattern, FindExInfoBasic, data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
 }
 BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAW* data) { return ::FindNextFileW(search, data); }
+BOOL FileApi::ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read) {
+  return ::ReadFile(file, buffer, size, read, nullptr);
+}
+BOOL FileApi::WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written) {
+  return ::WriteFile(file, bytes, size, written, nullptr);
+}
+BOOL FileApi::FlushFile(HANDLE file) { return ::FlushFileBuffers(file); }
+// Asked through a handle: asking by the volume's root makes Wine try to read the label from
+// the block device and complain on stderr. The folder is followed if it is a link, since its
+// entries live where it points.
+BOOL FileApi::QueryFileSystemName(const wchar_t* path, wchar_t* name, DWORD nameSize) {
+  std::wstring folder(path);
+  if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
+  const UniqueFileHandle file(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return file && ::GetVolumeInformationByHandleW(file.get(), nullptr, 0, nullptr, nullptr, nullptr, name, nameSize);
+}
 
 FileApi& CurrentFileApi() { return g_current ? *g_current : DefaultFileApi(); }
 

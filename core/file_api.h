@@ -23,6 +23,13 @@ class FileApi {
   virtual BOOL SetAttributes(HANDLE file, DWORD attributes);
   virtual HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data);
   virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data);
+  // Bytes of an open file, and writing its buffers through to the disk.
+  virtual BOOL ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read);
+  virtual BOOL WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written);
+  virtual BOOL FlushFile(HANDLE file);
+  // The name of the file system ("NTFS", "FAT32", ...) of the volume that holds the folder's
+  // entries.
+  virtual BOOL QueryFileSystemName(const wchar_t* path, wchar_t* name, DWORD nameSize);
 };
 
 // The API the core uses now.

@@ -110,6 +110,30 @@ BOOL RecordingFileApi::FindNext(HANDLE search, WIN32_FIND_DATAW* data) {
   return FileApi::FindNext(search, data);
 }
 
+BOOL RecordingFileApi::ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read) {
+  if (RecordAndCheckFailure(OnHandle(Op::ReadBytes, file))) return FALSE;
+  return FileApi::ReadBytes(file, buffer, size, read);
+}
+
+BOOL RecordingFileApi::WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written) {
+  if (RecordAndCheckFailure(OnHandle(Op::WriteBytes, file))) return FALSE;
+  return FileApi::WriteBytes(file, bytes, size, written);
+}
+
+BOOL RecordingFileApi::FlushFile(HANDLE file) {
+  if (RecordAndCheckFailure(OnHandle(Op::FlushFile, file))) return FALSE;
+  return FileApi::FlushFile(file);
+}
+
+BOOL RecordingFileApi::QueryFileSystemName(const wchar_t* path, wchar_t* name, DWORD nameSize) {
+  if (RecordAndCheckFailure(MakeCall(Op::QueryFileSystemName, path))) return FALSE;
+  if (!fileSystemAnswer_) return FileApi::QueryFileSystemName(path, name, nameSize);
+  if (fileSystemAnswer_->size() >= nameSize) return FALSE;
+  fileSystemAnswer_->copy(name, fileSystemAnswer_->size());
+  name[fileSystemAnswer_->size()] = L'\0';
+  return TRUE;
+}
+
 const char* OpName(RecordingFileApi::Op op) {
   switch (op) {
     case RecordingFileApi::Op::OpenFile:
@@ -126,6 +150,14 @@ const char* OpName(RecordingFileApi::Op op) {
       return "FindFirst";
     case RecordingFileApi::Op::FindNext:
       return "FindNext";
+    case RecordingFileApi::Op::ReadBytes:
+      return "ReadBytes";
+    case RecordingFileApi::Op::WriteBytes:
+      return "WriteBytes";
+    case RecordingFileApi::Op::FlushFile:
+      return "FlushFile";
+    case RecordingFileApi::Op::QueryFileSystemName:
+      return "QueryFileSystemName";
   }
   return "?";
 }

@@ -16,7 +16,19 @@ namespace testing_support {
 // and can make chosen calls fail. Installed as the current API for its own lifetime.
 class RecordingFileApi : public core::FileApi {
  public:
-  enum class Op { OpenFile, QueryTimes, SetTimes, QueryAttributes, SetAttributes, FindFirst, FindNext };
+  enum class Op {
+    OpenFile,
+    QueryTimes,
+    SetTimes,
+    QueryAttributes,
+    SetAttributes,
+    FindFirst,
+    FindNext,
+    ReadBytes,
+    WriteBytes,
+    FlushFile,
+    QueryFileSystemName
+  };
 
   struct Call {
     Op op = Op::OpenFile;
@@ -40,6 +52,8 @@ class RecordingFileApi : public core::FileApi {
   void RefusePath(std::string platformPath) { refusedPath_ = std::move(platformPath); }
   // QueryAttributes answers this word (with the real times and size) instead of the real one.
   void AnswerAttributes(DWORD attributes) { attributeAnswer_ = attributes; }
+  // QueryFileSystemName answers this name (a volume this machine does not have).
+  void AnswerFileSystemName(std::wstring name) { fileSystemAnswer_ = std::move(name); }
 
   const std::vector<Call>& calls() const { return calls_; }
   std::vector<Op> Ops() const;
@@ -52,6 +66,10 @@ class RecordingFileApi : public core::FileApi {
   BOOL SetAttributes(HANDLE file, DWORD attributes) override;
   HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override;
   BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override;
+  BOOL ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read) override;
+  BOOL WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written) override;
+  BOOL FlushFile(HANDLE file) override;
+  BOOL QueryFileSystemName(const wchar_t* path, wchar_t* name, DWORD nameSize) override;
 
  private:
   // Records the call and tells whether it is the one chosen to fail.
@@ -65,6 +83,7 @@ class RecordingFileApi : public core::FileApi {
   std::optional<DWORD> attributeAnswer_;
   bool refuseAll_ = false;
   std::string refusedPath_;
+  std::optional<std::wstring> fileSystemAnswer_;
   core::ScopedFileApi scope_;
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/stamp_plan.h"
+#include "cli/time_ticks.h"
+
+namespace cli {
+
+// The offset (local minus UTC) in force at a UTC instant, by the platform's rule for it.
+using OffsetAt = std::function<Ticks(Ticks utc)>;
+
+// A UTC time as set and undo print it: ISO 8601 with the local offset of that instant.
+std::string FormatInstant(std::uint64_t utc, const OffsetAt& offsetAt);
+
+// What a dry run prints for one path: the path, then one line per part that would change,
+// "  modified  <old> -> <new>" (flags by their letters), or "  nothing to change".
+std::string FormatDryRun(std::string_view path, const PathState& before, const PlannedChange& change,
+                         const OffsetAt& offsetAt);
+
+// Why a path counts as failed after writing: "not kept by the file system: created (wrote
+// <time>, reads <time>), flags (wrote RA, reads A)".
+std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChange& change, const PathState& after,
+                          const OffsetAt& offsetAt);
+
+// A reason that stops the whole command before any change, as one sentence or more with the
+// assurance after it: "File not found. Nothing was changed."
+std::string NothingChanged(std::string_view reason);
+
+// The last line of set and undo: "12 stamped, 1 failed".
+std::string FormatSummary(std::size_t stamped, std::size_t failed);
+// The last line of a dry run: "dry run: 2 of 3 would change, 1 failed; nothing was changed".
+std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed);
+
+}  // namespace cli

@@ -1,0 +1,142 @@
+#include "cli/path_walk.h"
+
+#include <algorithm>
+
+#include "cli/arguments.h"
+#include "cli/path_text.h"
+#include "cli/wildcard.h"
+#include "core/file_api.h"
+#include "core/folder_listing.h"
+#include "core/system_error.h"
+#include "core/text_encoding.h"
+
+namespace cli {
+namespace {
+
+bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+core::ExactStamp StampOf(const core::FolderEntry& entry) {
+  return {entry.creation, entry.access, entry.write, entry.attributes, entry.size};
+}
+
+std::wstring Child(const std::wstring& folder, const std::string& name) {
+  std::wstring path = folder;
+  if (path.empty() || path.back() != L'\\') path += L'\\';
+  path += core::Utf8ToWide(name);
+  return path;
+}
+
+// The folder's entries in name order, or the system's error.
+DWORD ListSorted(const std::wstring& folder, std::vector<core::FolderEntry>& entries) {
+  const DWORD error =
+      core::ListFolder(core::WideToUtf8(folder), [&](const core::FolderEntry& entry) { entries.push_back(entry); });
+  std::sort(entries.begin(), entries.end(),
+            [](const core::FolderEntry& a, const core::FolderEntry& b) { return NameLess(a.name, b.name); });
+  return error;
+}
+
+}  // namespace
+
+std::wstring FolderOf(const std::wstring& platformPath) {
+  if (!platformPath.empty() && platformPath.back() == L'\\') return platformPath;
+  const std::size_t cut = platformPath.find_last_of(L'\\');
+  return cut == std::wstring::npos ? platformPath : platformPath.substr(0, cut + 1);
+}
+
+PathWalker::PathWalker(const WalkOptions& options, Found found, Failed failed)
+    : options_(options), found_(std::move(found)), failed_(std::move(failed)) {}
+
+void PathWalker::Walk(const std::string& path) {
+  if (HasWildcard(SplitLastPart(path).lastPart)) {
+    WalkPattern(path);
+    return;
+  }
+  WalkItem item;
+  item.shown = path;
+  item.platform = core::PlatformPath(path);
+  const core::ExactRead read = core::ReadExactStampAt(item.platform);
+  if (!read.stamp) {
+    failed_(path, core::SystemErrorText(read.error));
+    return;
+  }
+  item.stamp = *read.stamp;
+  roots_.push_back(FolderOf(item.platform));
+  item.root = roots_.size() - 1;
+  Visit(std::move(item), options_.depth);
+}
+
+void PathWalker::WalkPattern(const std::string& path) {
+  const PathParts parts = SplitLastPart(path);
+  // "*.txt" lists the current folder; "C:*.txt" the current folder of drive C.
+  const std::wstring folder = core::PlatformPath(parts.folder.empty() ? std::string(".") : std::string(parts.folder));
+  std::vector<core::FolderEntry> entries;
+  if (const DWORD error = ListSorted(folder, entries)) {
+    failed_(path, core::SystemErrorText(error));
+    return;
+  }
+  roots_.push_back(!folder.empty() && folder.back() == L'\\' ? folder : folder + L'\\');
+  const std::size_t root = roots_.size() - 1;
+  bool matched = false;
+  for (const core::FolderEntry& entry : entries) {
+    if (!MatchesWildcard(entry.name, parts.lastPart)) continue;
+    matched = true;
+    WalkItem item;
+    item.shown = std::string(parts.folder) + entry.name;
+    item.platform = Child(folder, entry.name);
+    item.root = root;
+    if (options_.freshReads) {
+      const core::ExactRead read = core::ReadExactStampAt(item.platform);
+      if (!read.stamp) {
+        failed_(item.shown, core::SystemErrorText(read.error));
+        continue;
+      }
+      item.stamp = *read.stamp;
+    } else {
+      item.stamp = StampOf(entry);
+    }
+    Visit(std::move(item), options_.depth);
+  }
+  if (!matched) failed_(path, "no file or folder matches");
+}
+
+void PathWalker::Visit(WalkItem&& item, int levelsLeft) {
+  if (options_.once && !seen_.insert(item.platform).second) return;
+  const DWORD attributes = item.stamp.attributes;
+  if (!IsFolder(attributes) || IsLink(attributes) || levelsLeft == 0) {
+    found_(std::move(item));
+    return;
+  }
+  const std::wstring folder = item.platform;
+  const std::string shown = item.shown;
+  const std::size_t root = item.root;
+  if (!options_.entriesFirst) found_(std::move(item));
+
+  std::vector<core::FolderEntry> entries;
+  if (const DWORD error = ListSorted(folder, entries)) {
+    failed_(shown, "cannot list its entries: " + core::SystemErrorText(error));
+    return;
+  }
+  const int below = levelsLeft == kUnlimitedDepth ? kUnlimitedDepth : levelsLeft - 1;
+  for (const core::FolderEntry& entry : entries) {
+    WalkItem child;
+    child.shown = JoinPath(shown, entry.name);
+    child.platform = Child(folder, entry.name);
+    child.root = root;
+    if (options_.freshReads) {
+      const core::ExactRead read = core::ReadExactStampAt(child.platform);
+      if (!read.stamp) {
+        failed_(child.shown, core::SystemErrorText(read.error));
+        continue;
+      }
+      child.stamp = *read.stamp;
+    } else {
+      child.stamp = StampOf(entry);
+    }
+    Visit(std::move(child), below);
+  }
+  entries.clear();
+  if (options_.entriesFirst) found_(std::move(item));
+}
+
+}  // namespace cli

@@ -1,0 +1,177 @@
+#include "cli/stamp_plan.h"
+
+namespace cli {
+namespace {
+
+constexpr TimeSlot kSlots[] = {TimeSlot::Created, TimeSlot::Modified, TimeSlot::Accessed};
+
+std::optional<std::uint64_t>& SlotOf(PlannedChange& change, TimeSlot slot) {
+  switch (slot) {
+    case TimeSlot::Created:
+      return change.created;
+    case TimeSlot::Modified:
+      return change.modified;
+    default:
+      return change.accessed;
+  }
+}
+
+TimeSource& SlotOf(SetRequest& request, TimeSlot slot) {
+  switch (slot) {
+    case TimeSlot::Created:
+      return request.created;
+    case TimeSlot::Modified:
+      return request.modified;
+    default:
+      return request.accessed;
+  }
+}
+
+const std::optional<When>& SlotOf(const Command& command, TimeSlot slot) {
+  switch (slot) {
+    case TimeSlot::Created:
+      return command.created;
+    case TimeSlot::Modified:
+      return command.modified;
+    default:
+      return command.accessed;
+  }
+}
+
+// Times a WHEN can be worked out from without knowing the path.
+bool IsSameForEveryPath(const When& when) {
+  return std::holds_alternative<LocalTime>(when) || std::holds_alternative<Instant>(when) ||
+         std::holds_alternative<Now>(when);
+}
+
+SlotTimes SlotTimesOf(const PathState& state) {
+  return {static_cast<Ticks>(state.created), static_cast<Ticks>(state.modified), static_cast<Ticks>(state.accessed)};
+}
+
+}  // namespace
+
+std::uint64_t PathState::Get(TimeSlot slot) const {
+  switch (slot) {
+    case TimeSlot::Created:
+      return created;
+    case TimeSlot::Modified:
+      return modified;
+    case TimeSlot::Accessed:
+      return accessed;
+  }
+  return 0;
+}
+
+std::optional<std::uint64_t> PlannedChange::Get(TimeSlot slot) const {
+  switch (slot) {
+    case TimeSlot::Created:
+      return created;
+    case TimeSlot::Modified:
+      return modified;
+    case TimeSlot::Accessed:
+      return accessed;
+  }
+  return std::nullopt;
+}
+
+const TimeSource& SetRequest::Get(TimeSlot slot) const {
+  switch (slot) {
+    case TimeSlot::Created:
+      return created;
+    case TimeSlot::Modified:
+      return modified;
+    default:
+      return accessed;
+  }
+}
+
+Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<PathState>& like, Ticks nowUtc,
+                                  const LocalToUtc& localToUtc) {
+  SetRequest request;
+  request.attrib = command.attrib;
+  for (const TimeSlot slot : kSlots) {
+    const std::optional<When>& when = SlotOf(command, slot);
+    TimeSource& source = SlotOf(request, slot);
+    if (!when) {
+      if (like) source = static_cast<Ticks>(like->Get(slot));
+      continue;
+    }
+    if (!IsSameForEveryPath(*when)) {
+      source = *when;
+      continue;
+    }
+    auto utc = ResolveWhen(*when, slot, SlotTimes{}, nowUtc, localToUtc);
+    if (!utc) return Error{"the " + std::string(TimeSlotName(slot)) + " time: " + utc.error()};
+    source = *utc;
+  }
+  return request;
+}
+
+Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before) {
+  PlannedChange change;
+  for (const TimeSlot slot : kSlots) {
+    const TimeSource& source = request.Get(slot);
+    if (std::holds_alternative<std::monostate>(source)) continue;
+    Ticks value = 0;
+    if (const Ticks* fixed = std::get_if<Ticks>(&source)) {
+      value = *fixed;
+    } else {
+      auto resolved = ResolveWhen(std::get<When>(source), slot, SlotTimesOf(before), 0, {});
+      if (!resolved) return Error{resolved.error()};
+      value = *resolved;
+    }
+    if (value <= 0 || value > kMaxTicks) {
+      return Error{"the " + std::string(TimeSlotName(slot)) +
+                   (value == 0 ? " time would be 1601-01-01 00:00:00 UTC, which the platform reads as \"leave it\""
+                               : " time falls outside 1601..30827")};
+    }
+    if (static_cast<std::uint64_t>(value) != before.Get(slot)) SlotOf(change, slot) = static_cast<std::uint64_t>(value);
+  }
+  if (request.attrib) {
+    const AttributeWord flags = ApplyAttribSpec(*request.attrib, before.attributes) & kFlagMask;
+    if (flags != (before.attributes & kFlagMask)) change.flags = flags;
+  }
+  return change;
+}
+
+PlannedChange PlanUndo(const JournalEntry& entry, const PathState& before) {
+  PlannedChange change;
+  const std::uint64_t recorded[] = {entry.created, entry.modified, entry.accessed};
+  for (const TimeSlot slot : kSlots) {
+    const std::uint64_t value = recorded[static_cast<int>(slot)];
+    if (value != 0 && value != before.Get(slot)) SlotOf(change, slot) = value;
+  }
+  const AttributeWord flags = entry.attributes & kFlagMask;
+  if (flags != (before.attributes & kFlagMask)) change.flags = flags;
+  return change;
+}
+
+std::string_view StampPartName(StampPart part) {
+  switch (part) {
+    case StampPart::Created:
+      return "created";
+    case StampPart::Modified:
+      return "modified";
+    case StampPart::Accessed:
+      return "accessed";
+    case StampPart::Flags:
+      return "flags";
+  }
+  return "";
+}
+
+std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after,
+                                   const TimePrecision& precision) {
+  std::vector<StampPart> lost;
+  constexpr StampPart kParts[] = {StampPart::Created, StampPart::Modified, StampPart::Accessed};
+  for (const TimeSlot slot : kSlots) {
+    const auto written = change.Get(slot);
+    if (written && !KeptWithin(*written, after.Get(slot), precision.Get(slot))) {
+      lost.push_back(kParts[static_cast<int>(slot)]);
+    }
+  }
+  if (change.flags && (after.attributes & kFlagMask) != (*change.flags & kFlagMask)) lost.push_back(StampPart::Flags);
+  return lost;
+}
+
+}  // namespace cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/run_report.h"
+#include "cli/stamp_plan.h"
+#include "core/exact_stamp.h"
+
+namespace cli {
+
+// One path set or undo will write, with what it holds now and what it is to hold.
+struct StampTarget {
+  std::string shown;
+  std::wstring platform;
+  core::ExactStamp before;
+  PlannedChange change;
+  std::size_t folder = 0;  // index into the run's folders: the volume whose precision applies
+};
+
+// Why --journal names a file that is already there.
+inline constexpr std::string_view kJournalExists = "the file already exists (a journal is never overwritten)";
+
+struct StampOptions {
+  bool dryRun = false;
+  bool quiet = false;
+  std::string journal;  // empty: none
+};
+
+// A path's record in the terms of the plan.
+PathState StateOf(const core::ExactStamp& stamp);
+
+// The second half of set and undo, once every path has been read and planned. A dry run
+// prints what would change. Otherwise the journal (when asked) is written and flushed to the
+// disk first, then each change is written in order, read back and checked against the
+// precision of its volume (folders: platform paths ending in '\'). Returns the exit status;
+// paths that failed earlier are already counted in the report.
+int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
+                const StampOptions& options, RunReport& report);
+
+}  // namespace cli

@@ -1,0 +1,214 @@
+// set, undo and show run in this process through the FileApi seam, for what real files here
+// cannot show: other file systems, the order of the calls, links, failing calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "cli/program.h"
+#include "core/system_error.h"
+#include "tests/cli/captured_stream.h"
+#include "tests/support/file_state.h"
+#include "tests/support/recording_file_api.h"
+#include "tests/support/temp_folder.h"
+
+namespace cli {
+namespace {
+
+using testing_support::CapturedStream;
+using testing_support::PlatformForm;
+using testing_support::ReadPathState;
+using testing_support::RecordingFileApi;
+using testing_support::TempFolder;
+using Op = RecordingFileApi::Op;
+
+struct InProcessRun {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+InProcessRun RunHere(const std::vector<std::string>& args) {
+  CapturedStream out, err;
+  InProcessRun run;
+  run.status = RunProgram(args, Streams{out, err});
+  run.out = out.text;
+  run.err = err.text;
+  return run;
+}
+
+std::vector<std::string> PathsOf(const RecordingFileApi& api, Op op) {
+  std::vector<std::string> paths;
+  for (const auto& call : api.CallsOf(op)) paths.push_back(call.path);
+  return paths;
+}
+
+std::size_t FirstIndexOf(const std::vector<Op>& ops, Op op) {
+  return static_cast<std::size_t>(std::find(ops.begin(), ops.end(), op) - ops.begin());
+}
+
+// top\a.txt, top\sub\b.txt, top\Z.txt: two levels, names in mixed case.
+struct SmallTree {
+  TempFolder folder;
+  std::string top = folder.MakeFolder("top");
+  std::string sub = folder.MakeFolder("top\\sub");
+  std::string a = folder.MakeFile("top\\a.txt");
+  std::string b = folder.MakeFile("top\\sub\\b.txt");
+  std::string z = folder.MakeFile("top\\Z.txt");
+};
+
+// A volume that keeps modification times in 2-second steps, as FAT does, and names its file
+// system as asked.
+class RoundingVolume : public RecordingFileApi {
+ public:
+  explicit RoundingVolume(const wchar_t* fileSystem) { AnswerFileSystemName(fileSystem); }
+  BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) override {
+    if (!write) return RecordingFileApi::SetTimes(file, creation, access, write);
+    const std::uint64_t ticks = testing_support::Ticks(*write);
+    const FILETIME rounded = testing_support::FromTicks(ticks - ticks % 20'000'000);
+    return RecordingFileApi::SetTimes(file, creation, access, &rounded);
+  }
+};
+
+TEST(SetVerification, TheVolumesFileSystemDecidesOnceWhetherARoundedTimeWasKept) {
+  const struct {
+    const wchar_t* fileSystem;
+    int status;
+  } cases[] = {{L"FAT32", kExitDone}, {L"FAT", kExitDone}, {L"exFAT", kExitFailed}, {L"NTFS", kExitFailed},
+               {L"", kExitFailed}};
+  for (const auto& c : cases) {
+    SmallTree tree;
+    RoundingVolume volume(c.fileSystem);
+
+    const InProcessRun run = RunHere({"set", "-m", "2021-01-01T00:00:01.5Z", "-r", tree.top});
+
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.err.find("not kept by the file system: modified") != std::string::npos, c.status != kExitDone)
+        << run.err;
+    EXPECT_EQ(volume.CallsOf(Op::QueryFileSystemName).size(), 1u);  // once for the whole tree
+  }
+}
+
+TEST(SetOrder, EntriesAreWrittenBeforeTheirFolderInNameOrder) {
+  SmallTree tree;
+  RecordingFileApi api;
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", tree.top});
+
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(PathsOf(api, Op::SetTimes), (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.b),
+                                                                   PlatformForm(tree.sub), PlatformForm(tree.z),
+                                                                   PlatformForm(tree.top)}));
+}
+
+TEST(SetOrder, PathsReachedTwiceAreStampedOnce) {
+  SmallTree tree;
+  RecordingFileApi api;
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", tree.sub, tree.top, tree.b});
+
+  EXPECT_EQ(run.out, "5 stamped, 0 failed\n");
+  const auto written = PathsOf(api, Op::SetTimes);
+  EXPECT_EQ(std::count(written.begin(), written.end(), PlatformForm(tree.b)), 1);
+}
+
+// Marks every entry named "link" as a reparse point, as a symbolic link or junction is.
+class LinkMarkingApi : public RecordingFileApi {
+ public:
+  HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override {
+    const HANDLE search = RecordingFileApi::FindFirst(pattern, data);
+    if (search != INVALID_HANDLE_VALUE) Mark(*data);
+    return search;
+  }
+  BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override {
+    const BOOL found = RecordingFileApi::FindNext(search, data);
+    if (found) Mark(*data);
+    return found;
+  }
+  BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override {
+    const BOOL found = RecordingFileApi::QueryAttributes(path, data);
+    const std::size_t length = std::wcslen(path);
+    if (found && length > 5 && std::wcscmp(path + length - 5, L"\\link") == 0) {
+      data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    }
+    return found;
+  }
+
+ private:
+  static void Mark(WIN32_FIND_DATAW& data) {
+    if (std::wcscmp(data.cFileName, L"link") == 0) data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  }
+};
+
+TEST(SetOrder, ALinkIsStampedItselfAndNeverEntered) {
+  TempFolder folder;
+  const std::string top = folder.MakeFolder("top");
+  const std::string link = folder.MakeFolder("top\\link");
+  const std::string inside = folder.MakeFile("top\\link\\inside.txt");
+  LinkMarkingApi api;
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", top});
+
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(PathsOf(api, Op::SetTimes), (std::vector<std::string>{PlatformForm(link), PlatformForm(top)}));
+  for (const std::string& pattern : PathsOf(api, Op::FindFirst)) {
+    EXPECT_EQ(pattern.find(PlatformForm(link)), std::string::npos) << pattern;
+  }
+}
+
+TEST(SetFailures, AFolderThatCannotBeListedFailsAndIsLeftWhileTheRestIsDone) {
+  SmallTree tree;
+  RecordingFileApi api;
+  api.Fail(Op::FindFirst, 2);  // the first is top, the second sub
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", tree.top});
+
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.err,
+            "fstamp: " + tree.sub + ": cannot list its entries: " + core::SystemErrorText(ERROR_ACCESS_DENIED) + "\n");
+  EXPECT_EQ(PathsOf(api, Op::SetTimes),
+            (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.z), PlatformForm(tree.top)}));
+  EXPECT_EQ(run.out, "3 stamped, 1 failed\n");
+}
+
+TEST(SetJournal, TheJournalReachesTheDiskBeforeTheFirstChange) {
+  TempFolder folder;
+  const std::string path = folder.MakeFile("a.txt");
+  RecordingFileApi api;
+
+  const InProcessRun run =
+      RunHere({"set", "--attrib", "+H", "-m", "now", "--journal", folder.Child("j.journal"), path});
+
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  const std::vector<Op> ops = api.Ops();
+  const std::size_t flushed = FirstIndexOf(ops, Op::FlushFile);
+  ASSERT_LT(flushed, ops.size());
+  EXPECT_LT(FirstIndexOf(ops, Op::WriteBytes), flushed);
+  EXPECT_LT(flushed, FirstIndexOf(ops, Op::SetAttributes));
+  EXPECT_LT(flushed, FirstIndexOf(ops, Op::SetTimes));
+}
+
+TEST(SetJournal, AJournalThatCannotBeWrittenStopsBeforeAnyChange) {
+  TempFolder folder;
+  const std::string path = folder.MakeFile("a.txt");
+  const auto before = ReadPathState(path);
+  RecordingFileApi api;
+  api.Fail(Op::WriteBytes);
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "--journal", folder.Child("j.journal"), path});
+
+  EXPECT_EQ(run.status, kExitUsage);
+  EXPECT_EQ(run.err, "fstamp: --journal '" + folder.Child("j.journal") +
+                         "': " + core::SystemErrorText(ERROR_ACCESS_DENIED) + " Nothing was changed.\n");
+  EXPECT_TRUE(api.CallsOf(Op::SetTimes).empty());
+  EXPECT_EQ(ReadPathState(path), before);
+  EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()),
+            INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace cli
