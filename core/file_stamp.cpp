@@ -57,7 +57,11 @@ AttributeSet ReadAttributes(const std::string& path) {
   return static_cast<AttributeSet>(record->dwFileAttributes & kReadMask);
 }
 
-bool WriteAttributes(const std::string& path, AttributeSet value) { return WriteStamp(path, {.flags = value}) == 0; }
+bool WriteAttributes(const std::string& path, AttributeSet value) {
+  StampChange change;
+  change.flags = value;
+  return WriteStamp(path, change) == 0;
+}
 
 bool PathExists(const std::string& path) { return FindFirstEntry(path).has_value(); }
 

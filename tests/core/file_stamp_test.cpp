@@ -425,8 +425,11 @@ TEST_F(ApplyFileStampFailure, TimesThePlatformCannotHoldAreRefusedBeforeAnything
   }
   EXPECT_TRUE(api_.Ops().empty());
   // SetFileTime reads tick 0 as "leave it" and all ones as "stop updating it".
-  for (const std::uint64_t ticks : {std::uint64_t{0}, ~std::uint64_t{0}})
-    EXPECT_EQ(WriteStamp(path_, {.write = ticks}), DWORD{ERROR_INVALID_PARAMETER});
+  for (const std::uint64_t ticks : {std::uint64_t{0}, ~std::uint64_t{0}}) {
+    StampChange change;
+    change.write = ticks;
+    EXPECT_EQ(WriteStamp(path_, change), DWORD{ERROR_INVALID_PARAMETER});
+  }
   ExpectUnchanged();
 }
 
