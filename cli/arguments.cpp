@@ -235,6 +235,14 @@ Result<Command> ParseArguments(const std::vector<std::string>& args) {
   State state;
   Command& command = state.command;
   std::size_t i = 0;
+  if (!args.empty() && args[0] == "sendto") {
+    // Nothing else goes with it: the two words are the whole command.
+    if (args.size() != 2 || (args[1] != "install" && args[1] != "remove"))
+      return Fail("sendto takes one word: install or remove");
+    command.verb = Verb::SendTo;
+    command.sendTo = args[1] == "install" ? SendToAction::Install : SendToAction::Remove;
+    return command;
+  }
   if (!args.empty()) {
     if (args[0] == "show" || args[0] == "set" || args[0] == "undo") {
       command.verb = args[0] == "set" ? Verb::Set : args[0] == "undo" ? Verb::Undo : Verb::Show;
@@ -331,6 +339,8 @@ const std::string_view kHelp =
     "      --journal FILE            record every path's times and flags first, for undo\n"
     "      -q, --quiet               print only errors\n"
     "  fstamp undo [--dry-run] JOURNAL   put back what a journal recorded\n"
+    "  fstamp sendto install | remove    add filestamp.exe (beside fstamp.exe) to Explorer's\n"
+    "                                    Send To menu, or take it out again\n"
     "\n"
     "  -r, --recursive             every level below a folder\n"
     "  --depth N                   N levels below (0: the path itself)\n"

@@ -11,7 +11,9 @@
 
 namespace cli {
 
-enum class Verb { Show, Set, Undo, Help, Version };
+enum class Verb { Show, Set, Undo, Help, Version, SendTo };
+// sendto: put the program into Explorer's Send To menu, or take it out.
+enum class SendToAction { Install, Remove };
 enum class OutputFormat { Table, Csv, Json };
 
 inline constexpr int kUnlimitedDepth = -1;
@@ -20,6 +22,7 @@ inline constexpr int kUnlimitedDepth = -1;
 // consistent, so running it needs no further validation of its own.
 struct Command {
   Verb verb = Verb::Show;
+  SendToAction sendTo = SendToAction::Install;  // sendto
   OutputFormat format = OutputFormat::Table;  // show
   int depth = 0;  // levels below each PATH: 0 the path itself, 1 its direct entries, kUnlimitedDepth for -r
 
@@ -56,6 +59,7 @@ inline constexpr std::string_view kUsage =
     "       fstamp set [-c WHEN] [-m WHEN] [-a WHEN] [--all WHEN] [--like FILE] [--attrib SPEC]\n"
     "                  [-r | --depth N] [--dry-run] [--journal FILE] [-q] PATH...\n"
     "       fstamp undo [--dry-run] JOURNAL\n"
+    "       fstamp sendto install | remove\n"
     "       fstamp --help | --version\n";
 
 // The text of --help, printed after kUsage.

@@ -21,6 +21,8 @@ int RunProgram(const std::vector<std::string>& args, const Streams& streams) {
       return RunSet(*command, streams);
     case Verb::Undo:
       return RunUndo(*command, streams);
+    case Verb::SendTo:
+      return RunSendTo(*command, streams);
     case Verb::Show:
       break;
   }

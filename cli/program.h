@@ -22,5 +22,6 @@ int RunProgram(const std::vector<std::string>& args, const Streams& streams);
 int RunShow(const Command& command, const Streams& streams);
 int RunSet(const Command& command, const Streams& streams);
 int RunUndo(const Command& command, const Streams& streams);
+int RunSendTo(const Command& command, const Streams& streams);
 
 }  // namespace cli

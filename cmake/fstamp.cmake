@@ -13,10 +13,11 @@ set(FSTAMP_WINDOWS_SOURCES
   cli/run_show.cpp
   cli/run_set.cpp
   cli/run_undo.cpp
+  cli/send_to.cpp
 )
 add_library(fstamp_windows STATIC ${FSTAMP_WINDOWS_SOURCES})
 target_include_directories(fstamp_windows PUBLIC ${CMAKE_SOURCE_DIR} PRIVATE ${FILESTAMP_GENERATED_DIR})
-target_link_libraries(fstamp_windows PUBLIC fstamp_portable filestamp_core kernel32)
+target_link_libraries(fstamp_windows PUBLIC fstamp_portable filestamp_core shell32 ole32 uuid kernel32)
 
 # Manifest (UTF-8 code page, long paths, Windows 10) and version information.
 configure_file(resources/fstamp.manifest.in ${FILESTAMP_GENERATED_DIR}/fstamp.manifest @ONLY)

@@ -66,4 +66,9 @@ DWORD WriteNewFileDurably(const std::string& path, std::string_view bytes) {
   return error;
 }
 
+DWORD RemoveFile(const std::string& path) {
+  if (path.empty()) return ERROR_PATH_NOT_FOUND;
+  return DeleteFileW(PlatformPath(path).c_str()) ? 0 : LastErrorOr(ERROR_ACCESS_DENIED);
+}
+
 }  // namespace core

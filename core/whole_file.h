@@ -16,4 +16,7 @@ DWORD ReadWholeFile(const std::string& path, std::string& bytes);
 // removed. Returns 0 or the system's error.
 DWORD WriteNewFileDurably(const std::string& path, std::string_view bytes);
 
+// Deletes a file. Returns 0 or the system's error (ERROR_FILE_NOT_FOUND when there is none).
+DWORD RemoveFile(const std::string& path);
+
 }  // namespace core

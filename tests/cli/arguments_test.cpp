@@ -80,6 +80,12 @@ TEST(ParseArguments, UndoTakesOneJournal) {
   EXPECT_TRUE(command.paths.empty());
 }
 
+TEST(ParseArguments, SendToTakesInstallOrRemove) {
+  EXPECT_EQ(Parsed({"sendto", "install"}).sendTo, SendToAction::Install);
+  EXPECT_EQ(Parsed({"sendto", "remove"}).verb, Verb::SendTo);
+  EXPECT_EQ(Parsed({"sendto", "remove"}).sendTo, SendToAction::Remove);
+}
+
 TEST(ParseArguments, HelpAndVersionWinOverTheRest) {
   EXPECT_EQ(Parsed({"--help"}).verb, Verb::Help);
   EXPECT_EQ(Parsed({"set", "a", "--version", "--bogus"}).verb, Verb::Version);
@@ -121,6 +127,9 @@ TEST(ParseArguments, WrongCommandLinesSayWhatIsWrong) {
       {{"undo", "a", "b"}, "undo takes one JOURNAL, not 2 arguments"},
       {{"undo", "-r", "j"}, "-r is not an option of undo"},
       {{"a", ""}, "a PATH is empty"},
+      {{"sendto"}, "sendto takes one word: install or remove"},
+      {{"sendto", "install", "x"}, "sendto takes one word: install or remove"},
+      {{"sendto", "add"}, "sendto takes one word: install or remove"},
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.args), c.message);
 }
