@@ -87,6 +87,23 @@ ensure_wine_prefix() {
   touch "$marker"
 }
 
+# The same prefix at a display scale, beside the plain one: build/wineprefix-DPI, with
+# LogPixels (96 = 100 %) in both places Wine reads it.
+ensure_scaled_wine_prefix() {
+  local dpi="$1"
+  (
+    export WINEPREFIX="$BUILD_DIR/wineprefix-$dpi"
+    ensure_wine_prefix
+    local marker="$WINEPREFIX/.filestamp-dpi-$dpi"
+    [ -f "$marker" ] && exit 0
+    local reg="$WINEPREFIX/logpixels.reg"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' "$dpi" "$dpi" >"$reg"
+    wine regedit "$reg" >/dev/null 2>&1
+    wineserver -w
+    touch "$marker"
+  )
+}
+
 XVFB_PID=""
 # Starts a private X server when there is no display; sets DISPLAY.
 ensure_display() {
