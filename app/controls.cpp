@@ -104,18 +104,4 @@ std::string SbGetText(HWND statusBar) {
   return core::WideToUtf8(text);
 }
 
-void SbDock(HWND statusBar, int height) {
-  // The bar's minimum height counts its drawing area only, and systems add different borders
-  // around it (Wine one, the documentation two), so the first answer is measured and corrected.
-  const auto dock = [statusBar](int minimum) {
-    SendMessageA(statusBar, SB_SETMINHEIGHT, static_cast<WPARAM>(minimum), 0);
-    SendMessageA(statusBar, WM_SIZE, 0, 0);  // the bar moves itself to the bottom edge
-    RECT rect{};
-    GetWindowRect(statusBar, &rect);
-    return static_cast<int>(rect.bottom - rect.top);
-  };
-  const int excess = dock(height) - height;
-  if (excess > 0) dock(height - excess);
-}
-
 }  // namespace app

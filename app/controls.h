@@ -33,8 +33,5 @@ int LvImage(HWND list, int row);
 
 void SbSetText(HWND statusBar, const std::string& text);
 std::string SbGetText(HWND statusBar);
-// Docks the bar on its parent's bottom edge, the given number of pixels high (or as high as its
-// font needs).
-void SbDock(HWND statusBar, int height);
 
 }  // namespace app

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/controls.h"
 #include "app/dpi.h"
 
 namespace app {
@@ -72,12 +71,13 @@ void LayOutControls(const ControlMap& controls, std::span<const ControlSpec> des
     HWND hwnd = controls[spec.id];
     if (!hwnd) continue;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    RECT place{Scale(spec.x, dpi), Scale(spec.y, dpi), Scale(spec.width, dpi), Scale(spec.height, dpi)};
     if (IsStatusBar(spec)) {
-      SbDock(hwnd, Scale(spec.height, dpi));
-      continue;
+      RECT container{};
+      GetClientRect(GetParent(hwnd), &container);
+      place = {0, container.bottom - place.bottom, container.right, place.bottom};
     }
-    SetWindowPos(hwnd, nullptr, Scale(spec.x, dpi), Scale(spec.y, dpi), Scale(spec.width, dpi),
-                 Scale(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, place.left, place.top, place.right, place.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

@@ -35,8 +35,8 @@ class ControlMap {
 // controls' notifications up to the window.
 ControlMap BuildControls(HWND window, std::span<const ControlSpec> design);
 
-// Gives every control of the design the font and its place at the DPI. A status bar docks
-// itself on the window's bottom edge: only its height comes from the design.
+// Gives every control of the design the font and its place at the DPI. A status bar lies
+// along the bottom edge of its container: only its height comes from the design.
 void LayOutControls(const ControlMap& controls, std::span<const ControlSpec> design, UINT dpi, HFONT font);
 
 }  // namespace app

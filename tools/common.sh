@@ -87,6 +87,10 @@ ensure_wine_prefix() {
   touch "$marker"
 }
 
+# The display scales the window tests also run at, each in a prefix of its own (their CTest
+# entries are in cmake/dpi_tests.cmake).
+SCALED_DPIS=(144 192)
+
 # The same prefix at a display scale, beside the plain one: build/wineprefix-DPI, with
 # LogPixels (96 = 100 %) in both places Wine reads it.
 ensure_scaled_wine_prefix() {
@@ -127,13 +131,33 @@ ensure_display() {
 # would hold that test's output pipe open and CTest would wait for them.
 WINE_KEEPER_PID=""
 start_wine_keeper() {
-  local fifo="$BUILD_DIR/wine-keeper.fifo"
+  local fifo="$BUILD_DIR/wine-keeper-$(basename "$WINEPREFIX").fifo"
   rm -f "$fifo"
   mkfifo "$fifo"
   exec 9<>"$fifo"  # read-write, so opening never blocks and cmd waits for input forever
   wine cmd <&9 >/dev/null 2>&1 &
   WINE_KEEPER_PID=$!
   wine cmd /c exit >/dev/null 2>&1 || true  # returns once the services are up
+}
+
+# The same keeper for each scaled prefix.
+start_scaled_wine_keepers() {
+  local dpi
+  for dpi in "${SCALED_DPIS[@]}"; do
+    (
+      export WINEPREFIX="$BUILD_DIR/wineprefix-$dpi"
+      start_wine_keeper
+    )
+  done
+}
+
+# Ends the Wine servers (and so every Wine process) of the plain and the scaled prefixes.
+stop_wine_servers() {
+  wineserver -k >/dev/null 2>&1 || true
+  local dpi
+  for dpi in "${SCALED_DPIS[@]}"; do
+    WINEPREFIX="$BUILD_DIR/wineprefix-$dpi" wineserver -k >/dev/null 2>&1 || true
+  done
 }
 
 stop_display() {
