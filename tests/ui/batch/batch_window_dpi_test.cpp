@@ -124,6 +124,25 @@ std::wstring HeaderText(HWND list, int column) {
   return text;
 }
 
+// An image of the list, pixel by pixel.
+std::vector<COLORREF> Pixels(HIMAGELIST images, int index) {
+  int cx = 0, cy = 0;
+  ImageList_GetIconSize(images, &cx, &cy);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < cy; ++y)
+    for (int x = 0; x < cx; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
 void ExpectPlacesAt(const BatchWindow& window, UINT dpi) {
   for (const Placement& p : kPlacements) {
     SCOPED_TRACE(p.name);
@@ -313,9 +332,16 @@ TEST_F(BatchWindowDpiChange, KeepsTheRowsTheirIconsTheSelectionAndTheSettings) {
   ASSERT_FALSE(before.pickersOn[1]);
   const int images = ImageList_GetImageCount(window().images());
   ASSERT_GE(images, 3);
-  ForEachChange([&](UINT) {
+  std::vector<std::vector<COLORREF>> pictures;
+  for (int image : before.images) pictures.push_back(Pixels(window().images(), image));
+  ASSERT_NE(pictures[0], pictures[2]) << "a folder's and a file's icons tell apart";
+  ForEachChange([&](UINT to) {
     EXPECT_EQ(ShownIn(window()), before);
-    EXPECT_EQ(ImageList_GetImageCount(window().images()), images) << "every image at the index its rows hold";
+    EXPECT_EQ(ImageList_GetImageCount(window().images()), images);
+    // Back at the display's DPI, each row's index names its own picture again, as it was.
+    if (to != dpi_) return;
+    for (std::size_t row = 0; row < pictures.size(); ++row)
+      EXPECT_EQ(Pixels(window().images(), before.images[row]), pictures[row]) << "row " << row;
   });
 }
 
