@@ -20,6 +20,10 @@ inline int Scale(int designPixels, UINT dpi) noexcept { return Rescale(designPix
 
 // The DPI the window is shown at; the design DPI when the system cannot say.
 UINT DpiOf(HWND window) noexcept;
+// The system's DPI, the one the stock objects are made at.
+UINT SystemDpi() noexcept;
+// A system metric (GetSystemMetrics' SM_ index) as it is at the DPI.
+int MetricAt(int index, UINT dpi) noexcept;
 
 // The program's one GUI font at a DPI. The stock GUI font is made at the system's DPI: where
 // it already has the height the rule gives, it is used as it is (at 100 % on a 100 % system

@@ -98,11 +98,10 @@ void BatchWindow::OnDpiLayout(UINT from, UINT to) {
   // Widths as they are now, the user's own included, carried over to the new DPI.
   for (int column = 0; column < static_cast<int>(BatchColumns().size()); ++column) {
     const auto width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-                 app::Rescale(width, from, to));
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), app::Rescale(width, from, to));
   }
 
-  const int iconSize = GetSystemMetricsForDpi(SM_CXSMICON, to);
+  const int iconSize = app::MetricAt(SM_CXSMICON, to);
   app::UniqueIcon statusIcon = app::LoadIconAt(IDI_SPEAKER, SM_CXSMICON, SM_CYSMICON, to);
   SendMessageA(controls()[状态条], SB_SETICON, 0, reinterpret_cast<LPARAM>(statusIcon.get()));
   statusIcon_ = std::move(statusIcon);

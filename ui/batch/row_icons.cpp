@@ -42,9 +42,7 @@ RowIcons::RowIcons(COLORREF background, int size)
 
 // The shell's small icons have the small size of the system's DPI: a larger list takes its
 // large icons, scaled down, rather than small ones blown up.
-UINT RowIcons::SizeQuery() const {
-  return size_ <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON;
-}
+UINT RowIcons::SizeQuery() const { return size_ <= GetSystemMetrics(SM_CXSMICON) ? SHGFI_SMALLICON : SHGFI_LARGEICON; }
 
 int RowIcons::Add(HICON icon, const std::wstring& item, UINT query) {
   const app::UniqueIcon owned(icon);  // the image list keeps its own copy

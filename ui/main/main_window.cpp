@@ -50,7 +50,6 @@ void MainWindow::ShowBanner() {
   SendMessageA(controls()[图片框1], STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap));
 }
 
-
 void MainWindow::OnFirstActivated() {
   const std::vector<std::string> arguments = app::SplitCommandLine(commandLine_);
   if (!arguments.empty()) TakePaths(arguments);

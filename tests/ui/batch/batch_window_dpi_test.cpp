@@ -167,7 +167,8 @@ void ExpectPlacesAt(const BatchWindow& window, UINT dpi) {
 void ExpectFontAt(const BatchWindow& window, UINT dpi) {
   const LRESULT font = SendMessageA(window.control(分组框), WM_GETFONT, 0, 0);
   EXPECT_NEAR(FontHeightOf(window.control(分组框)), -kGuiFontPoints * static_cast<double>(dpi) / 72, 1.0);
-  for (const Placement& p : kPlacements) EXPECT_EQ(SendMessageA(window.control(p.id), WM_GETFONT, 0, 0), font) << p.name;
+  for (const Placement& p : kPlacements)
+    EXPECT_EQ(SendMessageA(window.control(p.id), WM_GETFONT, 0, 0), font) << p.name;
   EXPECT_EQ(SendMessageA(window.control(状态条), WM_GETFONT, 0, 0), font);
   const auto header = reinterpret_cast<HWND>(SendMessageA(window.control(超级列表框), LVM_GETHEADER, 0, 0));
   EXPECT_EQ(SendMessageA(header, WM_GETFONT, 0, 0), font) << "column headers";
@@ -287,7 +288,8 @@ Shown ShownIn(const BatchWindow& window) {
   }
   for (std::size_t i = 0; i < std::size(kPickers); ++i)
     shown.pickersOn[i] = IsWindowEnabled(window.control(kPickers[i])) != FALSE;
-  for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i) shown.ticked[i] = app::IsChecked(window.control(kCheckBoxes[i]));
+  for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i)
+    shown.ticked[i] = app::IsChecked(window.control(kCheckBoxes[i]));
   return shown;
 }
 

@@ -102,7 +102,8 @@ void ExpectFontAt(const MainWindowHarness& ui, UINT dpi) {
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
   EXPECT_STREQ(shown.lfFaceName, gui.lfFaceName);
   for (const Placement& p : kPlacements) {
-    if (p.id != 图片框1) EXPECT_EQ(SendMessageA(ui[p.id], WM_GETFONT, 0, 0), font) << p.name;
+    if (p.id == 图片框1) continue;  // shows a picture, no text
+    EXPECT_EQ(SendMessageA(ui[p.id], WM_GETFONT, 0, 0), font) << p.name;
   }
   EXPECT_EQ(SendMessageA(ui[选择框1], WM_GETFONT, 0, 0), font);
 }
@@ -187,7 +188,8 @@ Entered EnteredIn(const MainWindowHarness& ui) {
   Entered entered{app::GetText(ui[编辑框_文件路径]), app::GetText(ui[编辑框_文件大小]), {}, {}, {}};
   for (std::size_t i = 0; i < std::size(kPickers); ++i) entered.times[i] = app::DtpGetTime(ui[kPickers[i]]);
   for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i) entered.ticked[i] = app::IsChecked(ui[kCheckBoxes[i]]);
-  const int switched[] = {按钮_修改, 编辑框_文件大小, 日期框_创建时间, 日期框_修改时间, 日期框_访问时间, 选择框_只读, 选择框1};
+  const int switched[] = {按钮_修改,       编辑框_文件大小, 日期框_创建时间, 日期框_修改时间,
+                          日期框_访问时间, 选择框_只读,     选择框1};
   for (std::size_t i = 0; i < std::size(switched); ++i) entered.enabled[i] = IsWindowEnabled(ui[switched[i]]) != FALSE;
   return entered;
 }
@@ -243,7 +245,9 @@ TEST_F(MainWindowDpiChange, ReleasesTheFontItNoLongerUsesButNeverTheStockFont) {
   ForEachChange([&](UINT from, UINT to) {
     const auto old = reinterpret_cast<HGDIOBJ>(SendMessageA((*ui_)[标签1], WM_GETFONT, 0, 0));
     testing_support::SendDpiChanged(ui_->hwnd(), to, testing_support::SuggestedRect(ui_->hwnd(), from, to));
-    if (old != stock) EXPECT_NE(GetObjectType(old), static_cast<DWORD>(OBJ_FONT));
+    if (old != stock) {
+      EXPECT_NE(GetObjectType(old), static_cast<DWORD>(OBJ_FONT));
+    }
     EXPECT_EQ(GetObjectType(stock), static_cast<DWORD>(OBJ_FONT));
   });
 }
