@@ -2,34 +2,48 @@
 
 #include <windows.h>
 
-#include <string>
+#include <functional>
+#include <span>
 
 namespace testing_support {
 
-// Reading a window the way a display scale shows it.
+// Checking a window against its 96-DPI design at a display scale.
 
 // The DPI the display-scale tests expect, from FILESTAMP_TEST_DPI (their CTest entries run them
-// in a Wine prefix at that DPI); 0 where no DPI is named and the tests skip themselves.
+// in a Wine prefix at that DPI); 0 where none is named and they skip themselves.
 UINT ExpectedTestDpi();
 
-// A length of a 96-DPI design at the DPI, unrounded: what the one-pixel tolerance is measured
-// from.
+// A length of the design at the DPI, unrounded: what the one-pixel tolerance is measured from.
 double AtDpi(int designPixels, UINT dpi);
-
-// How wide the control's caption is drawn in the control's own font (access-key ampersands
-// are not drawn).
-int CaptionWidth(HWND control);
-// The text a control shows: its window text, without access-key ampersands.
-std::wstring ShownText(HWND control);
-// The height (lfHeight) of the font the control draws with.
-LONG FontHeightOf(HWND control);
-// The size of an icon's image.
 SIZE IconSize(HICON icon);
 
-// The window's rectangle about its top-left corner, scaled from one DPI to another, as the
-// system suggests it when the window moves to a monitor of another DPI.
-RECT SuggestedRect(HWND window, UINT from, UINT to);
-// WM_DPICHANGED as the system sends it.
-void SendDpiChanged(HWND window, UINT dpi, const RECT& suggested);
+// How a control's caption is drawn: alone, right of a check box's glyph, left of a picker's
+// arrows; not at all, or the control shows a picture (and has no font).
+enum class Caption { kNone, kText, kBesideCheck, kBesideArrows, kPicture };
+// A control of a design: where it lies in the window's client area at 100 %.
+struct DesignedControl {
+  int id;
+  int x, y, width, height;
+  Caption caption;
+};
+struct DesignedWindow {
+  int outerWidth;  // at 100 %
+  int clientHeight;
+  std::span<const DesignedControl> controls;
+};
+
+// Checks the window at the DPI against its design, within one pixel where a length is scaled:
+// every control's place, the client height and the window's width; one font for all controls,
+// the 8-point GUI font at the DPI; the window's icons at the DPI's icon sizes; and every caption
+// fits its control.
+void ExpectLaidOutAt(HWND window, const DesignedWindow& design, UINT dpi);
+
+// The control with the id anywhere under the window (GetDlgItem sees direct children only).
+HWND FindControl(HWND window, int id);
+
+// Moves the window through the other DPIs of 100, 150 and 200 % and back to the one it has,
+// each time by WM_DPICHANGED with the window's rectangle scaled about its top-left corner as
+// the suggestion; checks that the window took the suggested place and width, then runs check.
+void ForEachDpiChange(HWND window, UINT dpi, const std::function<void(UINT to)>& check);
 
 }  // namespace testing_support

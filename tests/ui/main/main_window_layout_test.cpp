@@ -11,7 +11,6 @@
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/window_probe.h"
-#include "tests/ui/main/main_window_places.h"
 #include "ui/main/main_design.h"
 
 namespace {
@@ -25,6 +24,38 @@ using testing_support::StyleOf;
 
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+struct Placement {
+  int id;
+  const char* name;
+  int parent;  // 0: the window itself
+  int x, y, width, height;  // in the window's client area
+};
+
+// Every control, with its place in the client area (controls of the group boxes included).
+constexpr Placement kPlacements[] = {
+    {图片框1, "图片框1", 0, 4, -57, 464, 57},
+    {分组框1, "分组框1", 0, 5, 60, 463, 45},
+    {标签1, "标签1", 分组框1, 16, 76, 56, 16},
+    {编辑框_文件路径, "编辑框_文件路径", 分组框1, 74, 74, 300, 22},
+    {按钮_浏览, "按钮_浏览", 分组框1, 383, 73, 76, 23},
+    {分组框2, "分组框2", 0, 5, 110, 463, 110},
+    {标签_文件大小, "标签_文件大小", 分组框2, 16, 132, 56, 16},
+    {编辑框_文件大小, "编辑框_文件大小", 分组框2, 76, 130, 145, 22},
+    {标签_创建时间, "标签_创建时间", 分组框2, 251, 132, 56, 16},
+    {日期框_创建时间, "日期框_创建时间", 分组框2, 312, 130, 145, 22},
+    {标签_修改时间, "标签_修改时间", 分组框2, 16, 163, 56, 16},
+    {日期框_修改时间, "日期框_修改时间", 分组框2, 76, 161, 145, 22},
+    {标签_访问时间, "标签_访问时间", 分组框2, 251, 163, 56, 16},
+    {日期框_访问时间, "日期框_访问时间", 分组框2, 312, 161, 145, 22},
+    {标签_文件属性, "标签_文件属性", 分组框2, 16, 194, 56, 16},
+    {选择框_只读, "选择框_只读", 分组框2, 76, 195, 46, 16},
+    {选择框_存档, "选择框_存档", 分组框2, 177, 195, 46, 16},
+    {选择框_隐藏, "选择框_隐藏", 分组框2, 283, 195, 46, 16},
+    {选择框_系统, "选择框_系统", 分组框2, 386, 195, 46, 16},
+    {按钮_批量修改, "按钮_批量修改", 0, 259, 226, 106, 25},
+    {按钮_修改, "按钮_修改", 0, 386, 226, 78, 25},
+};
 
 constexpr int kGreyLabels[] = {标签_文件大小, 标签_创建时间, 标签_修改时间, 标签_访问时间, 标签_文件属性};
 constexpr int kDisabledAtStart[] = {按钮_修改,       编辑框_文件大小, 日期框_创建时间, 日期框_修改时间, 日期框_访问时间,
