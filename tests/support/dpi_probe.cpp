@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include "app/controls.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -75,41 +78,24 @@ SIZE IconSize(HICON icon) {
   return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
-HWND FindControl(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-void ExpectLaidOutAt(HWND window, const DesignedWindow& design, UINT dpi) {
+void ExpectLaidOutAt(const app::Window& top, const DesignedWindow& design, UINT dpi) {
+  HWND window = top.hwnd();
   RECT client{};
   GetClientRect(window, &client);
   EXPECT_NEAR(client.bottom, AtDpi(design.clientHeight, dpi), 1.0) << "client height";
   EXPECT_NEAR(WidthOf(window), AtDpi(design.outerWidth, dpi), 1.0) << "window width";
 
-  LRESULT font = 0;  // the first text control's, which every other one must share
-  for (const DesignedControl& designed : design.controls) {
-    if (font || designed.caption == Caption::kPicture) continue;
-    font = SendMessageA(FindControl(window, designed.id), WM_GETFONT, 0, 0);
-  }
+  // The first text control's font, which every other one must share.
+  const auto text = std::find_if(design.controls.begin(), design.controls.end(),
+                                 [](const DesignedControl& c) { return c.caption != Caption::kPicture; });
+  const LRESULT font = SendMessageA(top.control(text->id), WM_GETFONT, 0, 0);
   LOGFONTW shown{};
   GetObjectW(reinterpret_cast<HGDIOBJ>(font), sizeof shown, &shown);
   EXPECT_NEAR(shown.lfHeight, -kGuiFontPoints * static_cast<double>(dpi) / 72, 1.0) << "font height";
 
   for (const DesignedControl& designed : design.controls) {
     SCOPED_TRACE(testing::Message() << "control " << designed.id);
-    HWND control = FindControl(window, designed.id);
+    HWND control = top.control(designed.id);
     RECT rect{};
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
@@ -132,7 +118,18 @@ void ExpectLaidOutAt(HWND window, const DesignedWindow& design, UINT dpi) {
   }
 }
 
-void ForEachDpiChange(HWND window, UINT dpi, const std::function<void(UINT to)>& check) {
+std::vector<std::string> ControlStates(const app::Window& window, std::span<const DesignedControl> controls) {
+  std::vector<std::string> states;
+  for (const DesignedControl& designed : controls) {
+    HWND control = window.control(designed.id);
+    states.push_back(app::GetText(control) + (app::IsChecked(control) ? " ticked" : "") +
+                     (IsWindowEnabled(control) ? "" : " disabled"));
+  }
+  return states;
+}
+
+void ForEachDpiChange(const app::Window& top, UINT dpi, const std::function<void(UINT to)>& check) {
+  HWND window = top.hwnd();
   std::vector<UINT> steps;
   for (UINT other : kDpis)
     if (other != dpi) steps.push_back(other);

@@ -4,6 +4,10 @@
 
 #include <functional>
 #include <span>
+#include <string>
+#include <vector>
+
+#include "app/window.h"
 
 namespace testing_support {
 
@@ -36,14 +40,14 @@ struct DesignedWindow {
 // every control's place, the client height and the window's width; one font for all controls,
 // the 8-point GUI font at the DPI; the window's icons at the DPI's icon sizes; and every caption
 // fits its control.
-void ExpectLaidOutAt(HWND window, const DesignedWindow& design, UINT dpi);
+void ExpectLaidOutAt(const app::Window& window, const DesignedWindow& design, UINT dpi);
 
-// The control with the id anywhere under the window (GetDlgItem sees direct children only).
-HWND FindControl(HWND window, int id);
+// Each control's text, tick and enabled state: what the user sees and entered.
+std::vector<std::string> ControlStates(const app::Window& window, std::span<const DesignedControl> controls);
 
 // Moves the window through the other DPIs of 100, 150 and 200 % and back to the one it has,
 // each time by WM_DPICHANGED with the window's rectangle scaled about its top-left corner as
 // the suggestion; checks that the window took the suggested place and width, then runs check.
-void ForEachDpiChange(HWND window, UINT dpi, const std::function<void(UINT to)>& check);
+void ForEachDpiChange(const app::Window& window, UINT dpi, const std::function<void(UINT to)>& check);
 
 }  // namespace testing_support

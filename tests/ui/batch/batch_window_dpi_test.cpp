@@ -95,7 +95,7 @@ class BatchWindowAtScale : public ::testing::Test {
 
 TEST_F(BatchWindowAtScale, IsLaidOutAtTheScaleOfItsDisplay) {
   EXPECT_EQ(GetDpiForWindow(window().hwnd()), dpi_);
-  testing_support::ExpectLaidOutAt(window().hwnd(), kDesign, dpi_);
+  testing_support::ExpectLaidOutAt(window(), kDesign, dpi_);
   ExpectBatchPartsAt(window(), dpi_);
 }
 
@@ -128,11 +128,7 @@ std::vector<std::string> Shown(const BatchWindow& window) {
       line += " | " + app::LvGetText(list, row, column);
     shown.push_back(line);
   }
-  for (const DesignedControl& c : kControls) {
-    HWND control = window.control(c.id);
-    shown.push_back(app::GetText(control) + (app::IsChecked(control) ? " ticked" : "") +
-                    (IsWindowEnabled(control) ? "" : " disabled"));
-  }
+  for (const std::string& state : testing_support::ControlStates(window, kControls)) shown.push_back(state);
   shown.push_back(app::SbGetText(window.control(状态条)));
   return shown;
 }
@@ -157,8 +153,8 @@ TEST_F(BatchWindowAtScale, DpiChangeLaysOutAtTheNewDpiAndKeepsRowsIconsSelection
   for (int row = 0; row < 4; ++row) pictures.push_back(Pixels(window().images(), app::LvImage(list, row)));
   ASSERT_NE(pictures[0], pictures[2]) << "a folder's and a file's icons tell apart";
 
-  testing_support::ForEachDpiChange(window().hwnd(), dpi_, [&](UINT to) {
-    testing_support::ExpectLaidOutAt(window().hwnd(), kDesign, to);
+  testing_support::ForEachDpiChange(window(), dpi_, [&](UINT to) {
+    testing_support::ExpectLaidOutAt(window(), kDesign, to);
     ExpectBatchPartsAt(window(), to, kColumnPath);
     EXPECT_NEAR(ColumnWidth(list, kColumnPath), kWidened * static_cast<double>(to) / dpi_, 1.0);
     EXPECT_EQ(Shown(window()), before);

@@ -71,16 +71,7 @@ TEST_F(MainWindowAtScale, IsLaidOutAndCentredAtTheScaleOfItsDisplay) {
   GetWindowRect(ui_->hwnd(), &outer);
   EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - AtDpi(kDesign.outerWidth, dpi_)) / 2, 1.0);
   EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - AtDpi(kOuterHeight100, dpi_)) / 2, 1.0);
-  testing_support::ExpectLaidOutAt(ui_->hwnd(), kDesign, dpi_);
-}
-
-// Every control's text, tick and enabled state: the file shown and what the user changed.
-std::vector<std::string> Entered(const testing_support::MainWindowHarness& ui) {
-  std::vector<std::string> entered;
-  for (const DesignedControl& c : kControls)
-    entered.push_back(app::GetText(ui[c.id]) + (app::IsChecked(ui[c.id]) ? " ticked" : "") +
-                      (IsWindowEnabled(ui[c.id]) ? "" : " disabled"));
-  return entered;
+  testing_support::ExpectLaidOutAt(ui_->window(), kDesign, dpi_);
 }
 
 TEST_F(MainWindowAtScale, DpiChangeLaysOutAtTheNewDpiKeepsTheEntriesAndFreesTheOldFont) {
@@ -88,12 +79,12 @@ TEST_F(MainWindowAtScale, DpiChangeLaysOutAtTheNewDpiKeepsTheEntriesAndFreesTheO
   app::SetChecked((*ui_)[选择框_隐藏], true);
   app::DtpSetTime((*ui_)[日期框_修改时间], {2001, 2, 3, 4, 5, 6});
   ASSERT_EQ(app::GetText((*ui_)[编辑框_文件路径]), temp_.Child("shown.txt"));
-  const std::vector<std::string> before = Entered(*ui_);
+  const std::vector<std::string> before = testing_support::ControlStates(ui_->window(), kControls);
   const HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
   auto previousFont = reinterpret_cast<HGDIOBJ>(SendMessageA((*ui_)[标签1], WM_GETFONT, 0, 0));
-  testing_support::ForEachDpiChange(ui_->hwnd(), dpi_, [&](UINT to) {
-    testing_support::ExpectLaidOutAt(ui_->hwnd(), kDesign, to);
-    EXPECT_EQ(Entered(*ui_), before);
+  testing_support::ForEachDpiChange(ui_->window(), dpi_, [&](UINT to) {
+    testing_support::ExpectLaidOutAt(ui_->window(), kDesign, to);
+    EXPECT_EQ(testing_support::ControlStates(ui_->window(), kControls), before);
     if (previousFont != stock) {
       EXPECT_NE(GetObjectType(previousFont), static_cast<DWORD>(OBJ_FONT)) << "the old font is released";
     }
