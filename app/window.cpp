@@ -64,7 +64,7 @@ bool Window::CreateFrame(const Frame& frame) {
 
 void Window::LayOut(UINT dpi) {
   const UINT from = std::exchange(dpi_, dpi);
-  // Client height first: the status bar docks on the bottom edge it gives.
+  // Client height first: the status bar goes on the bottom edge it gives.
   FixClientHeight(hwnd_, Scale(frame_.clientHeight, dpi));
   GuiFont font(dpi);
   LayOutControls(controls_, frame_.design, dpi, font.get());

@@ -106,6 +106,8 @@ void BatchWindow::OnDpiLayout(UINT from, UINT to) {
   SendMessageA(controls()[状态条], SB_SETICON, 0, reinterpret_cast<LPARAM>(statusIcon.get()));
   statusIcon_ = std::move(statusIcon);
 
+  // The row images are made at the first layout, at the window's DPI. A list made anew for
+  // another DPI replaces the old one, which goes only once the list view shows the new one.
   app::UniqueImageList oldImages;
   if (icons_) {
     oldImages = icons_->Resize(iconSize);
