@@ -26,7 +26,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-bool IsStatusBar(const ControlSpec& spec) { return lstrcmpiA(spec.className, STATUSCLASSNAMEA) == 0; }
+bool IsStatusBar(const ControlSpec& control) { return lstrcmpiA(control.className, STATUSCLASSNAMEA) == 0; }
 
 bool IsContainer(std::span<const ControlSpec> design, int id) {
   for (const ControlSpec& spec : design)
@@ -67,17 +67,21 @@ ControlMap BuildControls(HWND window, std::span<const ControlSpec> design) {
 }
 
 void LayOutControls(const ControlMap& controls, std::span<const ControlSpec> design, UINT dpi, HFONT font) {
-  for (const ControlSpec& spec : design) {
-    HWND hwnd = controls[spec.id];
+  for (const ControlSpec& control : design) {
+    HWND hwnd = controls[control.id];
     if (!hwnd) continue;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    RECT place{Scale(spec.x, dpi), Scale(spec.y, dpi), Scale(spec.width, dpi), Scale(spec.height, dpi)};
-    if (IsStatusBar(spec)) {
+    int x = Scale(control.x, dpi), y = Scale(control.y, dpi);
+    int width = Scale(control.width, dpi);
+    const int height = Scale(control.height, dpi);
+    if (IsStatusBar(control)) {
       RECT container{};
       GetClientRect(GetParent(hwnd), &container);
-      place = {0, container.bottom - place.bottom, container.right, place.bottom};
+      x = 0;
+      y = container.bottom - height;
+      width = container.right;
     }
-    SetWindowPos(hwnd, nullptr, place.left, place.top, place.right, place.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
