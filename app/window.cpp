@@ -1,5 +1,7 @@
 #include "app/window.h"
 
+#include <utility>
+
 #include "app/window_switch.h"
 #include "resource_ids.h"
 
@@ -7,16 +9,16 @@ namespace app {
 
 namespace {
 
-// The program icon as the window's large and small icon.
-void SetProgramIcon(HWND window) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  // Shared icons from LoadImage need no DestroyIcon.
-  auto load = [&](int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_FILESTAMP), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
-  };
-  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
-  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// Sets the window's height so that its client area is exactly clientHeight high, whatever
+// the system's frame and caption sizes.
+void FixClientHeight(HWND window, int clientHeight) {
+  RECT outer{}, client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int height = (outer.bottom - outer.top) + clientHeight - (client.bottom - client.top);
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -28,6 +30,7 @@ Window::~Window() {
 }
 
 bool Window::CreateFrame(const Frame& frame) {
+  frame_ = frame;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   if (!GetClassInfoExA(instance, frame.className, &wc)) {
@@ -41,14 +44,51 @@ bool Window::CreateFrame(const Frame& frame) {
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FILESTAMP));
     if (!RegisterClassExA(&wc)) return false;
   }
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - frame.width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - frame.height) / 2;
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  if (!CreateWindowExA(0, frame.className, frame.caption, kStyle, x, y, frame.width, frame.height, nullptr, nullptr,
-                       instance, this))
+  // Made hidden on the primary screen first: only a window can tell the DPI of the monitor it
+  // is on. It is sized and centred at that DPI right after.
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (!CreateWindowExA(0, frame.className, frame.caption, kStyle, (screenWidth - frame.width) / 2,
+                       (screenHeight - frame.height) / 2, frame.width, frame.height, nullptr, nullptr, instance, this))
     return false;
-  SetProgramIcon(hwnd_);
+  const UINT dpi = DpiOf(hwnd_);
+  const int width = Scale(frame.width, dpi);
+  const int height = Scale(frame.height, dpi);
+  SetWindowPos(hwnd_, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_ = BuildControls(hwnd_, frame.design);
+  OnCreated();
+  LayOut(dpi);
   return true;
+}
+
+void Window::LayOut(UINT dpi) {
+  const UINT from = std::exchange(dpi_, dpi);
+  // Client height first: the status bar goes on the bottom edge it gives.
+  FixClientHeight(hwnd_, Scale(frame_.clientHeight, dpi));
+  GuiFont font(dpi);
+  LayOutControls(controls_, frame_.design, dpi, font.get());
+  font_ = std::move(font);  // the old font goes once no control uses it
+
+  UniqueIcon big = LoadIconAt(IDI_FILESTAMP, SM_CXICON, SM_CYICON, dpi);
+  UniqueIcon small = LoadIconAt(IDI_FILESTAMP, SM_CXSMICON, SM_CYSMICON, dpi);
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+
+  OnDpiLayout(from, dpi);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Window::OnDpiChanged(UINT dpi, const RECT& suggested) noexcept {
+  try {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(dpi);
+  } catch (...) {
+    // Nothing may unwind into the system; the window keeps the layout it had.
+  }
 }
 
 void Window::Show() {
@@ -73,6 +113,12 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_DPICHANGED) {
+    // The DPI to scale to is the one the message brings: the window's DPI is by definition
+    // the last one this message sent.
+    self->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
   const LRESULT result = self->OnMessage(msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -82,18 +128,9 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   return result;
 }
 
-void FixClientHeight(HWND window, int clientHeight) {
-  RECT outer{}, client{};
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  const int height = (outer.bottom - outer.top) + clientHeight - (client.bottom - client.top);
-  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 LRESULT KeepCaptionActive(HWND window, WPARAM wParam, LPARAM lParam) noexcept {
   if (IsWindowEnabled(window)) wParam = TRUE;
   return DefWindowProcA(window, WM_NCACTIVATE, wParam, lParam);
 }
-
 
 }  // namespace app

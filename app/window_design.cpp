@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/dpi.h"
+
 namespace app {
 namespace {
 
@@ -23,6 +25,8 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   }
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
+
+bool IsStatusBar(const ControlSpec& control) { return lstrcmpiA(control.className, STATUSCLASSNAMEA) == 0; }
 
 bool IsContainer(std::span<const ControlSpec> design, int id) {
   for (const ControlSpec& spec : design)
@@ -47,7 +51,6 @@ int ControlMap::IdOf(HWND hwnd) const noexcept {
 ControlMap BuildControls(HWND window, std::span<const ControlSpec> design) {
   ControlMap map;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
   for (const ControlSpec& spec : design) {
     HWND parent = spec.parent ? map[spec.parent] : window;
     const bool container = IsContainer(design, spec.id);
@@ -57,11 +60,29 @@ ControlMap BuildControls(HWND window, std::span<const ControlSpec> design) {
                                 spec.y, spec.width, spec.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
     if (!hwnd) continue;
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (container) SetWindowSubclass(hwnd, ContainerProc, 0, 0);
     map.Add(spec.id, hwnd);
   }
   return map;
+}
+
+void LayOutControls(const ControlMap& controls, std::span<const ControlSpec> design, UINT dpi, HFONT font) {
+  for (const ControlSpec& control : design) {
+    HWND hwnd = controls[control.id];
+    if (!hwnd) continue;
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    int x = Scale(control.x, dpi), y = Scale(control.y, dpi);
+    int width = Scale(control.width, dpi);
+    const int height = Scale(control.height, dpi);
+    if (IsStatusBar(control)) {
+      RECT container{};
+      GetClientRect(GetParent(hwnd), &container);
+      x = 0;
+      y = container.bottom - height;
+      width = container.right;
+    }
+    SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 }  // namespace app

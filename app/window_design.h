@@ -31,8 +31,12 @@ class ControlMap {
   std::vector<std::pair<int, HWND>> controls_;
 };
 
-// Builds the design under the window, gives every control the default GUI font, and makes
-// each container pass its controls' notifications up to the window.
+// Builds the design under the window at its design places and makes each container pass its
+// controls' notifications up to the window.
 ControlMap BuildControls(HWND window, std::span<const ControlSpec> design);
+
+// Gives every control of the design the font and its place at the DPI. A status bar lies
+// along the bottom edge of its container: only its height comes from the design.
+void LayOutControls(const ControlMap& controls, std::span<const ControlSpec> design, UINT dpi, HFONT font);
 
 }  // namespace app

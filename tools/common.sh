@@ -87,6 +87,27 @@ ensure_wine_prefix() {
   touch "$marker"
 }
 
+# The display scales the window tests also run at, each in a prefix of its own (their CTest
+# entries are in cmake/dpi_tests.cmake).
+SCALED_DPIS=(144 192)
+
+# The same prefix at a display scale, beside the plain one: build/wineprefix-DPI, with
+# LogPixels (96 = 100 %) in both places Wine reads it.
+ensure_scaled_wine_prefix() {
+  local dpi="$1"
+  (
+    export WINEPREFIX="$BUILD_DIR/wineprefix-$dpi"
+    ensure_wine_prefix
+    local marker="$WINEPREFIX/.filestamp-dpi-$dpi"
+    [ -f "$marker" ] && exit 0
+    local reg="$WINEPREFIX/logpixels.reg"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' "$dpi" "$dpi" >"$reg"
+    wine regedit "$reg" >/dev/null 2>&1
+    wineserver -w
+    touch "$marker"
+  )
+}
+
 XVFB_PID=""
 # Starts a private X server when there is no display; sets DISPLAY.
 ensure_display() {
@@ -110,13 +131,33 @@ ensure_display() {
 # would hold that test's output pipe open and CTest would wait for them.
 WINE_KEEPER_PID=""
 start_wine_keeper() {
-  local fifo="$BUILD_DIR/wine-keeper.fifo"
+  local fifo="$BUILD_DIR/wine-keeper-$(basename "$WINEPREFIX").fifo"
   rm -f "$fifo"
   mkfifo "$fifo"
   exec 9<>"$fifo"  # read-write, so opening never blocks and cmd waits for input forever
   wine cmd <&9 >/dev/null 2>&1 &
   WINE_KEEPER_PID=$!
   wine cmd /c exit >/dev/null 2>&1 || true  # returns once the services are up
+}
+
+# The same keeper for each scaled prefix.
+start_scaled_wine_keepers() {
+  local dpi
+  for dpi in "${SCALED_DPIS[@]}"; do
+    (
+      export WINEPREFIX="$BUILD_DIR/wineprefix-$dpi"
+      start_wine_keeper
+    )
+  done
+}
+
+# Ends the Wine servers (and so every Wine process) of the plain and the scaled prefixes.
+stop_wine_servers() {
+  wineserver -k >/dev/null 2>&1 || true
+  local dpi
+  for dpi in "${SCALED_DPIS[@]}"; do
+    WINEPREFIX="$BUILD_DIR/wineprefix-$dpi" wineserver -k >/dev/null 2>&1 || true
+  done
 }
 
 stop_display() {

@@ -3,7 +3,7 @@
 
 The outputs are committed; run this only to change the artwork:
   filestamp.ico  program icon: a document with a clock, 128/96/64/48/32 px, 32-bit colour
-  speaker.ico    status-bar icon: a small loudspeaker, 16 px, 32-bit colour
+  speaker.ico    status-bar icon: a small loudspeaker, 16/20/24/32 px (100 % to 200 %), 32-bit colour
   banner.gif     the main window's 464 x 57 banner (made with ImageMagick's convert)
 """
 import math
@@ -138,7 +138,7 @@ def write_banner(path):
 
 def main():
     write_ico(os.path.join(OUT, "filestamp.ico"), [render(s, stamp_icon) for s in (128, 96, 64, 48, 32)])
-    write_ico(os.path.join(OUT, "speaker.ico"), [render(16, speaker_icon)])
+    write_ico(os.path.join(OUT, "speaker.ico"), [render(s, speaker_icon) for s in (16, 20, 24, 32)])
     write_banner(os.path.join(OUT, "banner.gif"))
     return 0
 

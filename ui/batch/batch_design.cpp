@@ -30,7 +30,9 @@ constexpr app::ControlSpec kDesign[] = {
     {按钮_浏览文件夹, 分组框, "BUTTON", "浏览(&V)...", kButton, 0, 475, 19, 80, 23},
     {按钮_批量修改, 分组框, "BUTTON", "修改(&M)...", kButton, 0, 475, 49, 80, 23},
     {超级列表框, 0, WC_LISTVIEWA, "", kList, WS_EX_CLIENTEDGE, 5, 94, 565, 252},
-    {状态条, 0, STATUSCLASSNAMEA, "", CCS_BOTTOM, 0, 0, 368, 575, 20},
+    // CCS_NORESIZE: the bar takes the height the layout gives it. Sizing itself, it would take
+    // the system's DPI, not the window's, and never be lower than the system's caption buttons.
+    {状态条, 0, STATUSCLASSNAMEA, "", CCS_BOTTOM | CCS_NORESIZE, 0, 0, 368, 575, 20},
 };
 
 constexpr ColumnSpec kColumns[] = {

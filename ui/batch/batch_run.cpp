@@ -32,7 +32,7 @@ void BatchWindow::RunBatch() {
   // comes in some other way must not start a second run inside the first.
   if (IsBusy() || working_) return;
 
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   // Fixed here: rows that arrive while the run goes on are not part of it.
   const std::size_t rows = rows_.size();
   if (rows == 0) {
@@ -40,8 +40,8 @@ void BatchWindow::RunBatch() {
     return;
   }
 
-  const auto enabled = [&](int id) { return IsWindowEnabled(controls_[id]) != FALSE; };
-  const auto ticked = [&](int id) { return app::IsChecked(controls_[id]); };
+  const auto enabled = [&](int id) { return IsWindowEnabled(controls()[id]) != FALSE; };
+  const auto ticked = [&](int id) { return app::IsChecked(controls()[id]); };
   if (!enabled(日期框_创建时间) && !enabled(日期框_修改时间) && !enabled(日期框_访问时间) && !ticked(选择框_存档) &&
       !ticked(选择框_系统) && !ticked(选择框_隐藏) && !ticked(选择框_只读)) {
     app::ShowMessage(hwnd(), app::Message::kChooseAttributes);
@@ -55,8 +55,8 @@ void BatchWindow::RunBatch() {
   std::string failures;
   {
     const app::FlagScope working(working_);  // drops wait until the run is over
-    const app::BusyScope busy(controls_[分组框]);
-    app::PaintThrottle painting(list, controls_[状态条]);
+    const app::BusyScope busy(controls()[分组框]);
+    app::PaintThrottle painting(list, controls()[状态条]);
     for (std::size_t row = 0; row < rows && hwnd(); ++row) {
       painting.PumpIfDue();
       // Drive roots are never stamped.
@@ -73,9 +73,9 @@ void BatchWindow::RunBatch() {
       if (ticked(选择框_存档)) attributes |= core::kArchive;
       if (attributes == 0) attributes = core::KeepAttributes;
 
-      const bool ok = core::ApplyFileStamp(path, PickerArgument(controls_[日期框_创建时间]),
-                                           PickerArgument(controls_[日期框_修改时间]),
-                                           PickerArgument(controls_[日期框_访问时间]), attributes);
+      const bool ok = core::ApplyFileStamp(path, PickerArgument(controls()[日期框_创建时间]),
+                                           PickerArgument(controls()[日期框_修改时间]),
+                                           PickerArgument(controls()[日期框_访问时间]), attributes);
       rows_[row].status = ok ? RowStatus::kSucceeded : RowStatus::kFailed;
       if (ok) {
         ++succeeded;
@@ -87,7 +87,7 @@ void BatchWindow::RunBatch() {
   }
   if (!hwnd()) return;
 
-  app::SbSetText(controls_[状态条], TotalsText(succeeded, failed));
+  app::SbSetText(controls()[状态条], TotalsText(succeeded, failed));
   if (!failures.empty()) {
     failures.resize(failures.size() - (sizeof kLineBreak - 1));
     app::ShowMessage(hwnd(), app::Message::kFailedFiles, failures);

@@ -7,6 +7,7 @@
 #include "app/busy_state.h"
 #include "app/com_scope.h"
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/message_boxes.h"
 #include "app/window_switch.h"
 #include "core/local_date_time.h"
@@ -52,18 +53,21 @@ BatchWindow::~BatchWindow() {
 }
 
 bool BatchWindow::Create() {
-  if (!CreateFrame({"FileStampBatchWindow", kCaption, kDesignWidth, kDesignHeight})) return false;
-  controls_ = app::BuildControls(hwnd(), BatchDesign());
-  for (int label : kTimeLabels) SetWindowSubclass(controls_[label], TimeLabelProc, 0, 0);
-  SetUpList();
-  SetUpStatusBar();
-  OnCreated();
-  return true;
+  return CreateFrame({"FileStampBatchWindow", kCaption, kDesignWidth, kDesignHeight, kClientHeight, BatchDesign()});
 }
 
+void BatchWindow::OnCreated() {
+  for (int label : kTimeLabels) SetWindowSubclass(controls()[label], TimeLabelProc, 0, 0);
+  SetUpList();
+  SetUpStatusBar();
+  for (int picker : kPickers) app::DtpSetFormat(controls()[picker], core::kDateTimeFormat);
+  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
+    AddPaths(std::move(paths));
+  });
+}
 
 void BatchWindow::SetUpList() {
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
   SendMessageA(list, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0));
@@ -83,28 +87,37 @@ void BatchWindow::SetUpList() {
 }
 
 void BatchWindow::SetUpStatusBar() {
-  HWND status = controls_[状态条];
+  HWND status = controls()[状态条];
   int right = -1;  // one part, to the right edge
   SendMessageA(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
-  statusIcon_.reset(static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SPEAKER), IMAGE_ICON, 16, 16, 0)));
-  SendMessageA(status, SB_SETICON, 0, reinterpret_cast<LPARAM>(statusIcon_.get()));
   app::SbSetText(status, kStatusDesignText);
 }
 
-void BatchWindow::OnCreated() {
-  for (int picker : kPickers) app::DtpSetFormat(controls_[picker], core::kDateTimeFormat);
-  app::FixClientHeight(hwnd(), kClientHeight);
-  SendMessageA(controls_[状态条], WM_SIZE, 0, 0);  // keep the status bar on the new bottom edge
-  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
-    AddPaths(std::move(paths));
-  });
-  HWND list = controls_[超级列表框];
-  icons_ = std::make_unique<RowIcons>(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)));
+void BatchWindow::OnDpiLayout(UINT from, UINT to) {
+  HWND list = controls()[超级列表框];
+  // Widths as they are now, the user's own included, carried over to the new DPI.
+  for (int column = 0; column < static_cast<int>(BatchColumns().size()); ++column) {
+    const auto width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), app::Rescale(width, from, to));
+  }
+
+  const int iconSize = app::MetricAt(SM_CXSMICON, to);
+  app::UniqueIcon statusIcon = app::LoadIconAt(IDI_SPEAKER, SM_CXSMICON, SM_CYSMICON, to);
+  SendMessageA(controls()[状态条], SB_SETICON, 0, reinterpret_cast<LPARAM>(statusIcon.get()));
+  statusIcon_ = std::move(statusIcon);
+
+  // The row images are made at the first layout, at the window's DPI. A list made anew for
+  // another DPI replaces the old one, which goes only once the list view shows the new one.
+  app::UniqueImageList oldImages;
+  if (icons_) {
+    oldImages = icons_->Resize(iconSize);
+  } else {
+    icons_ = std::make_unique<RowIcons>(static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), iconSize);
+  }
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_->images()));
 }
 
-bool BatchWindow::IsBusy() const { return app::IsBusy(controls_[分组框]); }
+bool BatchWindow::IsBusy() const { return app::IsBusy(controls()[分组框]); }
 
 void BatchWindow::AddPaths(std::vector<std::string> paths) {
   if (paths.empty()) return;
@@ -119,15 +132,15 @@ void BatchWindow::RunQueuedAdds() {
     std::vector<std::string> paths = std::move(queuedAdds_.front());
     queuedAdds_.pop_front();
     const app::FlagScope working(working_);
-    const app::BusyScope busy(controls_[分组框]);
+    const app::BusyScope busy(controls()[分组框]);
     const app::ComScope com;
-    BatchList(controls_[超级列表框], controls_[状态条], rows_, *icons_).AddPaths(paths);
+    BatchList(controls()[超级列表框], controls()[状态条], rows_, *icons_).AddPaths(paths);
   }
 }
 
 void BatchWindow::AppendRow(BatchRow row) {
   rows_.Append(std::move(row));
-  ShowRowsInList(controls_[超级列表框], rows_.size());
+  ShowRowsInList(controls()[超级列表框], rows_.size());
 }
 
 void BatchWindow::FillDisplayInfo(LVITEMW& item) const {
@@ -187,10 +200,10 @@ void BatchWindow::OnCommand(int id, int code) {
 }
 
 LRESULT BatchWindow::OnColorStatic(HDC dc, HWND control) {
-  const int id = controls_.IdOf(control);
+  const int id = controls().IdOf(control);
   for (int i = 0; i < 3; ++i) {
     if (id != kTimeLabels[i]) continue;
-    const bool on = IsWindowEnabled(controls_[kPickers[i]]);
+    const bool on = IsWindowEnabled(controls()[kPickers[i]]);
     SetTextColor(dc, on ? RGB(0, 0, 0) : RGB(128, 128, 128));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -226,7 +239,7 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
       case WM_DESTROY:
         if (dropTarget_) dropTarget_->Revoke();
         queuedAdds_.clear();
-        SendMessageA(controls_[超级列表框], LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+        SendMessageA(controls()[超级列表框], LVM_SETIMAGELIST, LVSIL_SMALL, 0);
         icons_.reset();
         app::ReturnToMainWindow();
         break;

@@ -10,7 +10,6 @@
 #include "app/file_drop_target.h"
 #include "app/ui_handles.h"
 #include "app/window.h"
-#include "app/window_design.h"
 #include "ui/batch/batch_rows.h"
 #include "ui/batch/row_icons.h"
 
@@ -32,7 +31,6 @@ class BatchWindow final : public app::Window {
   void RunBatch();
 
   bool IsBusy() const;
-  HWND control(int id) const { return controls_[id]; }
   HIMAGELIST images() const { return icons_ ? icons_->images() : nullptr; }
   const BatchRows& rows() const { return rows_; }
   // Appends a row as adding makes it (tests give rows no real path can make here, such as a
@@ -41,7 +39,8 @@ class BatchWindow final : public app::Window {
 
  private:
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-  void OnCreated();
+  void OnCreated() override;
+  void OnDpiLayout(UINT from, UINT to) override;
   void SetUpList();
   void SetUpStatusBar();
   void OnCommand(int id, int code);
@@ -62,7 +61,6 @@ class BatchWindow final : public app::Window {
   void ShowSelectedFileProperties();
   void OnLabelPressed(int label);
 
-  app::ControlMap controls_;
   Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
   BatchRows rows_;
   std::unique_ptr<RowIcons> icons_;

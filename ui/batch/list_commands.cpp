@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "app/message_boxes.h"
 #include "ui/batch/batch_design.h"
 #include "ui/batch/batch_list.h"
@@ -25,7 +26,8 @@ constexpr TimeSwitch kTimeSwitches[] = {
     {标签_访问时间, 日期框_访问时间},
 };
 
-// The menu opens a little right of and below the pointer, clear of the cursor's tip.
+// The menu opens a little right of and below the pointer, clear of the cursor's tip (design
+// pixels).
 constexpr int kMenuOffset = 3;
 
 }  // namespace
@@ -33,7 +35,7 @@ constexpr int kMenuOffset = 3;
 void BatchWindow::OnListRightClick() {
   // The menu could remove rows under a running add or batch run.
   if (IsBusy() || working_) return;
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   const bool anySelected = app::LvSelectedCount(list) != 0;
   const bool anyRows = !rows_.empty();
   const bool oneSelected = app::LvSelectedCount(list) == 1;
@@ -58,8 +60,8 @@ void BatchWindow::OnListRightClick() {
 
   POINT at{};
   GetCursorPos(&at);
-  at.x += kMenuOffset;
-  at.y += kMenuOffset;
+  at.x += app::Scale(kMenuOffset, dpi());
+  at.y += app::Scale(kMenuOffset, dpi());
   const int chosen = ShowPopupMenu(hwnd(), items, at);
   if (chosen != 0) OnMenuCommand(chosen);
 }
@@ -83,7 +85,7 @@ void BatchWindow::OnMenuCommand(int command) {
 
 void BatchWindow::RemoveSelectedRows() {
   if (!app::Ask(hwnd(), app::Message::kConfirmRemove)) return;
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   std::vector<bool> selected(rows_.size(), false);
   for (int row = app::LvFirstSelected(list); row >= 0;
        row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) {
@@ -97,25 +99,25 @@ void BatchWindow::RemoveSelectedRows() {
   SendMessageW(list, LVM_SETITEMCOUNT, rows_.size(), 0);
   InvalidateRect(list, nullptr, TRUE);
   const int remaining = static_cast<int>(rows_.size());
-  app::SbSetText(controls_[状态条], remaining == 0 ? std::string(kStatusDesignText) : RowCountText(remaining));
+  app::SbSetText(controls()[状态条], remaining == 0 ? std::string(kStatusDesignText) : RowCountText(remaining));
 }
 
 void BatchWindow::ClearRows() {
   if (!app::Ask(hwnd(), app::Message::kConfirmClear)) return;
   rows_.Clear();
-  SendMessageA(controls_[超级列表框], LVM_DELETEALLITEMS, 0, 0);
-  app::SbSetText(controls_[状态条], kStatusDesignText);
+  SendMessageA(controls()[超级列表框], LVM_DELETEALLITEMS, 0, 0);
+  app::SbSetText(controls()[状态条], kStatusDesignText);
 }
 
 void BatchWindow::LocateSelectedFile() {
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   const int row = app::LvFirstSelected(list);
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
   if (!LocateFile(rows_[static_cast<std::size_t>(row)].path)) app::ShowMessage(hwnd(), app::Message::kLocateFailed);
 }
 
 void BatchWindow::ShowSelectedFileProperties() {
-  HWND list = controls_[超级列表框];
+  HWND list = controls()[超级列表框];
   const int row = app::LvFirstSelected(list);
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
   if (!ShowFileProperties(hwnd(), rows_[static_cast<std::size_t>(row)].path))
@@ -128,10 +130,10 @@ void BatchWindow::OnLabelPressed(int label) {
   if (IsBusy() || working_) return;
   for (const TimeSwitch& entry : kTimeSwitches) {
     if (entry.label != label) continue;
-    HWND picker = controls_[entry.picker];
+    HWND picker = controls()[entry.picker];
     EnableWindow(picker, !IsWindowEnabled(picker));
     // The label's colour follows the picker's state when it is painted next.
-    InvalidateRect(controls_[entry.label], nullptr, TRUE);
+    InvalidateRect(controls()[entry.label], nullptr, TRUE);
     return;
   }
 }

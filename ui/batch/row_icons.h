@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "app/ui_handles.h"
 
@@ -18,9 +20,14 @@ namespace ui::batch {
 // shown, not with the rows.
 class RowIcons {
  public:
-  // 16 x 16, 24-bit colour without mask, on the list's background colour.
-  explicit RowIcons(COLORREF background);
+  // size x size, 24-bit colour without mask, on the list's background colour.
+  RowIcons(COLORREF background, int size);
   HIMAGELIST images() const { return images_.get(); }
+  int size() const { return size_; }
+  // Makes the list anew at another size with every image at the same index, so the rows'
+  // indices stay valid. Returns the old list, for the caller to release once the list view
+  // shows the new one (nothing when the size is the same).
+  app::UniqueImageList Resize(int size);
 
   struct Look {
     int image = -1;  // -1: the shell had no icon
@@ -34,11 +41,24 @@ class RowIcons {
   int ForFolder(const std::string& path);
 
  private:
-  int Add(HICON icon);
+  // Adds (and takes over) the icon the shell gave for the item; the question is kept so that
+  // Resize can ask it again. -1 when there is no icon.
+  int Add(HICON icon, const std::wstring& item, UINT query);
+  // The size flag for the shell's icon queries, from the list's size.
+  UINT SizeQuery() const;
   Look FromRealItem(const std::string& path);
   const std::string* TypeName(const std::wstring& name);
 
+  // How the shell was asked for one image: its item and query.
+  struct Source {
+    std::wstring item;
+    UINT query;
+  };
+
+  COLORREF background_;
+  int size_;
   app::UniqueImageList images_;
+  std::vector<Source> sources_;  // one per image, in image order
   std::unordered_map<std::wstring, Look> byExtension_;
   std::unordered_map<int, int> bySystemImage_;  // the shell's image index -> ours
   std::unordered_map<std::string, Look> byPath_;  // answers about real items

@@ -13,7 +13,8 @@ constexpr DWORD kButton = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER;
 
 // Table order is creation order and tab order; containers come before their controls.
 constexpr app::ControlSpec kDesign[] = {
-    {图片框1, 0, "STATIC", "", SS_BITMAP, 0, 4, -57, 464, 57},
+    // SS_REALSIZECONTROL: the box keeps its scaled size and the banner is drawn to fit it.
+    {图片框1, 0, "STATIC", "", SS_BITMAP | SS_REALSIZECONTROL, 0, 4, -57, 464, 57},
     {分组框1, 0, "BUTTON", "", BS_GROUPBOX, 0, 5, 60, 463, 45},
     {标签1, 分组框1, "STATIC", "文件路径:", kLabel, 0, 11, 16, 56, 16},
     {编辑框_文件路径, 分组框1, "EDIT", "", kEdit, WS_EX_CLIENTEDGE, 69, 14, 300, 22},

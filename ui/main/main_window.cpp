@@ -32,12 +32,14 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  if (!CreateFrame({"FileStampMainWindow", kCaption, kDesignWidth, kDesignHeight})) return false;
-  controls_ = app::BuildControls(hwnd(), MainDesign());
+  return CreateFrame({"FileStampMainWindow", kCaption, kDesignWidth, kDesignHeight, kClientHeight, MainDesign()});
+}
+
+void MainWindow::OnCreated() {
   whiteBrush_.reset(CreateSolidBrush(RGB(255, 255, 255)));
   ShowBanner();
-  OnCreated();
-  return true;
+  for (int picker : kPickers) app::DtpSetFormat(controls()[picker], core::kDateTimeFormat);
+  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) { TakePaths(paths); });
 }
 
 // The banner sits above the client area and is never seen; it is kept for the design's sake.
@@ -45,14 +47,7 @@ void MainWindow::ShowBanner() {
   banner_ = LoadBanner();
   OLE_HANDLE bitmap = 0;
   if (!banner_ || FAILED(banner_->get_Handle(&bitmap))) return;
-  SendMessageA(controls_[图片框1], STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap));
-}
-
-
-void MainWindow::OnCreated() {
-  for (int picker : kPickers) app::DtpSetFormat(controls_[picker], core::kDateTimeFormat);
-  app::FixClientHeight(hwnd(), kClientHeight);
-  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) { TakePaths(paths); });
+  SendMessageA(controls()[图片框1], STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap));
 }
 
 void MainWindow::OnFirstActivated() {
@@ -65,8 +60,8 @@ void MainWindow::TakePaths(const std::vector<std::string>& paths) {
   if (paths.size() == 1) {
     const core::AttributeSet attributes = core::ReadAttributes(paths.front());
     if (attributes == core::KeepAttributes || !(attributes & core::kDirectory)) {
-      app::SetText(controls_[编辑框_文件路径], paths.front());
-      ShowFile(app::GetText(controls_[编辑框_文件路径]));
+      app::SetText(controls()[编辑框_文件路径], paths.front());
+      ShowFile(app::GetText(controls()[编辑框_文件路径]));
       return;
     }
   }
@@ -76,46 +71,46 @@ void MainWindow::TakePaths(const std::vector<std::string>& paths) {
 void MainWindow::ShowFile(const std::string& path) {
   const core::FileSize size = core::ReadFileSize(path);
   // A path that is not there has no size to show.
-  app::SetText(controls_[编辑框_文件大小], size.found ? core::FormatSizeText(size.bytes) : std::string());
+  app::SetText(controls()[编辑框_文件大小], size.found ? core::FormatSizeText(size.bytes) : std::string());
 
   // A time that cannot be read leaves its picker showing the previous file's value; until the
   // user sets it, that value is never written to this file.
   const auto times = core::ReadFileTimes(path).value_or(core::FileTimes{});
   const std::optional<core::LocalDateTime> read[] = {times.creation, times.modification, times.access};
   for (std::size_t i = 0; i < std::size(kPickers); ++i) {
-    if (read[i]) app::DtpSetTime(controls_[kPickers[i]], *read[i]);
+    if (read[i]) app::DtpSetTime(controls()[kPickers[i]], *read[i]);
     pickerFromOtherFile_[i] = !read[i];
   }
 
-  for (int box : {选择框_存档, 选择框_系统, 选择框_隐藏, 选择框_只读}) app::SetChecked(controls_[box], false);
+  for (int box : {选择框_存档, 选择框_系统, 选择框_隐藏, 选择框_只读}) app::SetChecked(controls()[box], false);
   const core::AttributeSet attributes = core::ReadAttributes(path);
   if (attributes != core::KeepAttributes) {
-    app::SetChecked(controls_[选择框_只读], attributes & core::kReadOnly);
-    app::SetChecked(controls_[选择框_隐藏], attributes & core::kHidden);
-    app::SetChecked(controls_[选择框_系统], attributes & core::kSystem);
-    app::SetChecked(controls_[选择框_存档], attributes & core::kArchive);
+    app::SetChecked(controls()[选择框_只读], attributes & core::kReadOnly);
+    app::SetChecked(controls()[选择框_隐藏], attributes & core::kHidden);
+    app::SetChecked(controls()[选择框_系统], attributes & core::kSystem);
+    app::SetChecked(controls()[选择框_存档], attributes & core::kArchive);
   }
 
-  for (int id : kEnabledByShowFile) EnableWindow(controls_[id], TRUE);
+  for (int id : kEnabledByShowFile) EnableWindow(controls()[id], TRUE);
   showingFile_ = true;
-  InvalidateRect(controls_[编辑框_文件大小], nullptr, TRUE);
+  InvalidateRect(controls()[编辑框_文件大小], nullptr, TRUE);
   SetLabelsColor(RGB(0, 0, 0));
 }
 
 void MainWindow::SetLabelsColor(COLORREF color) {
   labelColor_ = color;
-  for (int id : kLabels) InvalidateRect(controls_[id], nullptr, TRUE);
+  for (int id : kLabels) InvalidateRect(controls()[id], nullptr, TRUE);
 }
 
 void MainWindow::OnBrowse() {
   const std::optional<std::string> chosen = ChooseFileToOpen(hwnd());
   if (!chosen) return;
-  app::SetText(controls_[编辑框_文件路径], *chosen);
-  ShowFile(app::GetText(controls_[编辑框_文件路径]));
+  app::SetText(controls()[编辑框_文件路径], *chosen);
+  ShowFile(app::GetText(controls()[编辑框_文件路径]));
 }
 
 void MainWindow::OnModify() {
-  HWND pathBox = controls_[编辑框_文件路径];
+  HWND pathBox = controls()[编辑框_文件路径];
   if (!core::PathExists(app::GetText(pathBox))) {
     app::ShowMessage(hwnd(), app::Message::kFileMissing);
     SendMessageA(pathBox, EM_SETSEL, 0, -1);
@@ -125,10 +120,10 @@ void MainWindow::OnModify() {
   if (!app::Ask(hwnd(), app::Message::kConfirmModify)) return;
 
   core::AttributeSet attributes = 0;
-  if (app::IsChecked(controls_[选择框_只读])) attributes |= core::kReadOnly;
-  if (app::IsChecked(controls_[选择框_存档])) attributes |= core::kArchive;
-  if (app::IsChecked(controls_[选择框_隐藏])) attributes |= core::kHidden;
-  if (app::IsChecked(controls_[选择框_系统])) attributes |= core::kSystem;
+  if (app::IsChecked(controls()[选择框_只读])) attributes |= core::kReadOnly;
+  if (app::IsChecked(controls()[选择框_存档])) attributes |= core::kArchive;
+  if (app::IsChecked(controls()[选择框_隐藏])) attributes |= core::kHidden;
+  if (app::IsChecked(controls()[选择框_系统])) attributes |= core::kSystem;
 
   const std::string path = app::GetText(pathBox);
   const bool written =
@@ -137,12 +132,12 @@ void MainWindow::OnModify() {
 }
 
 core::LocalDateTime MainWindow::PickerArgument(std::size_t index) const {
-  return pickerFromOtherFile_[index] ? core::KeepTime : app::DtpGetTime(controls_[kPickers[index]]);
+  return pickerFromOtherFile_[index] ? core::KeepTime : app::DtpGetTime(controls()[kPickers[index]]);
 }
 
 void MainWindow::OnNotify(const NMHDR& header) {
   if (header.code != DTN_DATETIMECHANGE) return;
-  const int id = controls_.IdOf(header.hwndFrom);
+  const int id = controls().IdOf(header.hwndFrom);
   for (std::size_t i = 0; i < std::size(kPickers); ++i)
     if (kPickers[i] == id) pickerFromOtherFile_[i] = false;  // the user's own value now
 }
@@ -163,7 +158,7 @@ void MainWindow::OnCommand(int id, int code) {
 }
 
 LRESULT MainWindow::OnColorStatic(HDC dc, HWND control) {
-  const int id = controls_.IdOf(control);
+  const int id = controls().IdOf(control);
   if (id == 编辑框_文件大小 && showingFile_) {
     SetBkColor(dc, RGB(255, 255, 255));
     SetTextColor(dc, RGB(0, 0, 0));

@@ -10,7 +10,6 @@
 #include "app/file_drop_target.h"
 #include "app/ui_handles.h"
 #include "app/window.h"
-#include "app/window_design.h"
 #include "core/local_date_time.h"
 
 namespace ui::main {
@@ -30,11 +29,9 @@ class MainWindow final : public app::Window {
   // Reads the path into the controls.
   void ShowFile(const std::string& path);
 
-  HWND control(int id) const { return controls_[id]; }
-
  private:
+  void OnCreated() override;
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
-  void OnCreated();
   void ShowBanner();
   void OnFirstActivated();
   void OnCommand(int id, int code);
@@ -47,7 +44,6 @@ class MainWindow final : public app::Window {
   void SetLabelsColor(COLORREF color);
 
   std::string commandLine_;
-  app::ControlMap controls_;
   Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
   bool activatedOnce_ = false;
   bool showingFile_ = false;
