@@ -5,6 +5,18 @@ target_compile_definitions(filestamp_portable PUBLIC ${WIN32_DEFINES})
 if(NOT MSVC)
   # One self-contained exe: no MinGW runtime DLL beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+  # Each exe's resources embed its own manifest; a second one from the linker would collide.
+  add_link_options(/MANIFEST:NO)
+endif()
+
+# The manifests name the processor architecture of the build they are linked into.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(FILESTAMP_MANIFEST_ARCH x86)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(ARM64|arm64|aarch64)$" OR CMAKE_GENERATOR_PLATFORM STREQUAL "ARM64")
+  set(FILESTAMP_MANIFEST_ARCH arm64)
+else()
+  set(FILESTAMP_MANIFEST_ARCH amd64)
 endif()
 
 set(PORTABLE_ABS)
@@ -21,15 +33,17 @@ file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${PORTABLE_ABS} ${CMAKE_SOURCE_DIR}/app/main.cpp)
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
 add_library(filestamp_ui STATIC ${APP_SOURCES} ${UI_SOURCES})
-target_include_directories(filestamp_ui PUBLIC ${CMAKE_SOURCE_DIR}/resources)
+target_include_directories(filestamp_ui PUBLIC ${CMAKE_SOURCE_DIR}/resources ${FILESTAMP_GENERATED_DIR})
 target_link_libraries(filestamp_ui PUBLIC filestamp_core
   comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid gdi32 user32 kernel32)
 
 # The manifest, icons and version information: linked into the program and into every
 # test executable, so tests run with the same code page and common controls.
+configure_file(resources/filestamp.manifest.in ${FILESTAMP_GENERATED_DIR}/filestamp.manifest @ONLY)
 add_library(filestamp_resources OBJECT resources/filestamp.rc)
+target_include_directories(filestamp_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${FILESTAMP_GENERATED_DIR})
 set_source_files_properties(resources/filestamp.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/filestamp.manifest;${CMAKE_SOURCE_DIR}/resources/filestamp.ico;${CMAKE_SOURCE_DIR}/resources/speaker.ico;${CMAKE_SOURCE_DIR}/resources/banner.gif")
+  "${FILESTAMP_GENERATED_DIR}/filestamp.manifest;${FILESTAMP_GENERATED_DIR}/version.h;${CMAKE_SOURCE_DIR}/resources/filestamp.ico;${CMAKE_SOURCE_DIR}/resources/speaker.ico;${CMAKE_SOURCE_DIR}/resources/banner.gif")
 
 add_executable(filestamp WIN32 app/main.cpp $<TARGET_OBJECTS:filestamp_resources>)
 target_link_libraries(filestamp PRIVATE filestamp_ui)
@@ -68,7 +82,8 @@ filestamp_test(batch_window_tests ui/batch RESOURCE_LOCK display)
 include(cmake/dpi_tests.cmake)
 filestamp_test(end_to_end_tests e2e RESOURCE_LOCK display)
 if(TARGET end_to_end_tests)
-  add_dependencies(end_to_end_tests filestamp)
+  add_dependencies(end_to_end_tests filestamp fstamp)
+  target_link_libraries(end_to_end_tests PRIVATE version)
 endif()
 
 # The programs must import nothing but Windows' own DLLs.

@@ -167,3 +167,19 @@ stop_display() {
     XVFB_PID=""
   fi
 }
+
+# Runs the CTest suite of $BUILD_DIR under Wine, in the project's prefixes (the plain one and
+# the scaled ones) on a private Xvfb; returns non-zero on any failure.
+run_windows_tests() {
+  ensure_wine_prefix
+  local dpi
+  for dpi in "${SCALED_DPIS[@]}"; do ensure_scaled_wine_prefix "$dpi"; done
+  export FILESTAMP_PRIVATE_X=1
+  trap 'stop_wine_servers; stop_display' EXIT
+  stop_wine_servers
+  ensure_display
+  start_wine_keeper
+  start_scaled_wine_keepers
+  log "Windows tests under Wine ($BUILD_DIR)"
+  ctest --test-dir "$BUILD_DIR" --output-on-failure -j2
+}

@@ -21,8 +21,9 @@ bool Writable(const std::wstring& path) {
 // Runs chattr with the flag change on the file's Unix path. Wine starts Unix programs but
 // gives no handle to wait on, so the caller waits for the file's state instead.
 bool RunChattr(const std::wstring& path, const char* change) {
+  // Through a plain function pointer: GetProcAddress's own type does not match the export's.
   const auto unixName = reinterpret_cast<UnixFileNameFunction>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   char* name = unixName ? unixName(path.c_str()) : nullptr;
   if (!name) return false;
   std::string command = std::string("Z:\\usr\\bin\\chattr ") + change + " \"" + name + "\"";

@@ -35,7 +35,7 @@ constexpr app::ControlSpec kDesign[] = {
     {选择框_系统, 分组框2, "BUTTON", "系统", kCheck, 0, 381, 85, 46, 16},
     // A credit line: the box sits left of the client area, only the greyed caption shows,
     // right-aligned so that it ends at x = 137.
-    {选择框1, 0, "BUTTON", "FileStamp 1.0", BS_AUTOCHECKBOX | BS_RIGHT | BS_VCENTER | WS_DISABLED, 0, -23, 232, 160,
+    {选择框1, 0, "BUTTON", kCredit, BS_AUTOCHECKBOX | BS_RIGHT | BS_VCENTER | WS_DISABLED, 0, -23, 232, 160,
      16},
     {按钮_批量修改, 0, "BUTTON", "批量修改(&B)...", kButton, 0, 259, 226, 106, 25},
     {按钮_修改, 0, "BUTTON", "修改(&M)...", kButton | WS_DISABLED, 0, 386, 226, 78, 25},

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/window_design.h"
+#include "version.h"
 
 namespace ui::main {
 
@@ -32,7 +33,9 @@ enum Control : int {
   按钮_修改,
 };
 
-inline constexpr char kCaption[] = "Tavrin文件时间属性修改器 FileStamp 1.0 · 意见反馈请至项目主页";
+inline constexpr char kCaption[] = "Tavrin文件时间属性修改器 FileStamp " FILESTAMP_VERSION_SHORT " · 意见反馈请至项目主页";
+// The credit line beside the buttons.
+inline constexpr char kCredit[] = "FileStamp " FILESTAMP_VERSION_SHORT;
 inline constexpr int kDesignWidth = 479;
 inline constexpr int kDesignHeight = 283;
 inline constexpr int kClientHeight = 258;
