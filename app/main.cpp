@@ -7,7 +7,7 @@
 #include "app/code_page_check.h"
 #include "app/com_scope.h"
 #include "app/message_loop.h"
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "app/window_switch.h"
 #include "core/text_encoding.h"
 #include "ui/batch/batch_window.h"
@@ -20,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!app::EnsureUtf8CodePage()) return 2;
 
   app::OleScope ole;
-  SetCurrentDirectoryW(core::Utf8ToWide(app::ProgramFolder()).c_str());
+  SetCurrentDirectoryW(core::Utf8ToWide(core::ProgramFolder()).c_str());
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -9,6 +9,7 @@
 
 #include "cli/program.h"
 #include "core/exact_stamp.h"
+#include "core/program_folder.h"
 #include "core/system_error.h"
 #include "core/text_encoding.h"
 #include "core/unique_resource.h"
@@ -38,20 +39,6 @@ class ComScope {
  private:
   HRESULT hr_;
 };
-
-std::string ThisProgramsFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return core::WideToUtf8(path.substr(0, path.find_last_of(L'\\')));
-}
 
 std::string ShellError(long hr) {
   return core::SystemErrorText(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr));
@@ -104,7 +91,7 @@ int RunSendTo(const Command& command, const Streams& streams) {
   }
 
   // The window program the shortcut starts sits beside this one.
-  const std::string target = ThisProgramsFolder() + "\\filestamp.exe";
+  const std::string target = core::ProgramFolder() + "\\filestamp.exe";
   const core::ExactRead found = core::ReadExactStamp(target);
   if (!found.stamp || (found.stamp->attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     streams.err.Write("fstamp: filestamp.exe was not found beside fstamp.exe (" + target +

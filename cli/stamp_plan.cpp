@@ -5,39 +5,6 @@ namespace {
 
 constexpr TimeSlot kSlots[] = {TimeSlot::Created, TimeSlot::Modified, TimeSlot::Accessed};
 
-std::optional<std::uint64_t>& SlotOf(PlannedChange& change, TimeSlot slot) {
-  switch (slot) {
-    case TimeSlot::Created:
-      return change.created;
-    case TimeSlot::Modified:
-      return change.modified;
-    default:
-      return change.accessed;
-  }
-}
-
-TimeSource& SlotOf(SetRequest& request, TimeSlot slot) {
-  switch (slot) {
-    case TimeSlot::Created:
-      return request.created;
-    case TimeSlot::Modified:
-      return request.modified;
-    default:
-      return request.accessed;
-  }
-}
-
-const std::optional<When>& SlotOf(const Command& command, TimeSlot slot) {
-  switch (slot) {
-    case TimeSlot::Created:
-      return command.created;
-    case TimeSlot::Modified:
-      return command.modified;
-    default:
-      return command.accessed;
-  }
-}
-
 // Times a WHEN can be worked out from without knowing the path.
 bool IsSameForEveryPath(const When& when) {
   return std::holds_alternative<LocalTime>(when) || std::holds_alternative<Instant>(when) ||
@@ -51,38 +18,15 @@ SlotTimes SlotTimesOf(const PathState& state) {
 }  // namespace
 
 std::uint64_t PathState::Get(TimeSlot slot) const {
-  switch (slot) {
-    case TimeSlot::Created:
-      return created;
-    case TimeSlot::Modified:
-      return modified;
-    case TimeSlot::Accessed:
-      return accessed;
-  }
-  return 0;
+  return SlotField(*this, slot);
 }
 
 std::optional<std::uint64_t> PlannedChange::Get(TimeSlot slot) const {
-  switch (slot) {
-    case TimeSlot::Created:
-      return created;
-    case TimeSlot::Modified:
-      return modified;
-    case TimeSlot::Accessed:
-      return accessed;
-  }
-  return std::nullopt;
+  return SlotField(*this, slot);
 }
 
 const TimeSource& SetRequest::Get(TimeSlot slot) const {
-  switch (slot) {
-    case TimeSlot::Created:
-      return created;
-    case TimeSlot::Modified:
-      return modified;
-    default:
-      return accessed;
-  }
+  return SlotField(*this, slot);
 }
 
 Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<PathState>& like, Ticks nowUtc,
@@ -90,8 +34,8 @@ Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<Pa
   SetRequest request;
   request.attrib = command.attrib;
   for (const TimeSlot slot : kSlots) {
-    const std::optional<When>& when = SlotOf(command, slot);
-    TimeSource& source = SlotOf(request, slot);
+    const std::optional<When>& when = SlotField(command, slot);
+    TimeSource& source = SlotField(request, slot);
     if (!when) {
       if (like) source = static_cast<Ticks>(like->Get(slot));
       continue;
@@ -125,7 +69,7 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
                    (value == 0 ? " time would be 1601-01-01 00:00:00 UTC, which the platform reads as \"leave it\""
                                : " time falls outside 1601..30827")};
     }
-    if (static_cast<std::uint64_t>(value) != before.Get(slot)) SlotOf(change, slot) = static_cast<std::uint64_t>(value);
+    if (static_cast<std::uint64_t>(value) != before.Get(slot)) SlotField(change, slot) = static_cast<std::uint64_t>(value);
   }
   if (request.attrib) {
     const AttributeWord flags = ApplyAttribSpec(*request.attrib, before.attributes) & kFlagMask;
@@ -139,25 +83,18 @@ PlannedChange PlanUndo(const JournalEntry& entry, const PathState& before) {
   const std::uint64_t recorded[] = {entry.created, entry.modified, entry.accessed};
   for (const TimeSlot slot : kSlots) {
     const std::uint64_t value = recorded[static_cast<int>(slot)];
-    if (value != 0 && value != before.Get(slot)) SlotOf(change, slot) = value;
+    if (value != 0 && value != before.Get(slot)) SlotField(change, slot) = value;
   }
   const AttributeWord flags = entry.attributes & kFlagMask;
   if (flags != (before.attributes & kFlagMask)) change.flags = flags;
   return change;
 }
 
+static_assert(static_cast<int>(StampPart::Accessed) == static_cast<int>(TimeSlot::Accessed));
+
 std::string_view StampPartName(StampPart part) {
-  switch (part) {
-    case StampPart::Created:
-      return "created";
-    case StampPart::Modified:
-      return "modified";
-    case StampPart::Accessed:
-      return "accessed";
-    case StampPart::Flags:
-      return "flags";
-  }
-  return "";
+  // The three times are named as their slots are.
+  return part == StampPart::Flags ? "flags" : TimeSlotName(static_cast<TimeSlot>(part));
 }
 
 std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after,

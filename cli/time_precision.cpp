@@ -36,15 +36,7 @@ std::string Lower(std::string_view text) {
 }  // namespace
 
 Ticks TimePrecision::Get(TimeSlot slot) const {
-  switch (slot) {
-    case TimeSlot::Created:
-      return created;
-    case TimeSlot::Modified:
-      return modified;
-    case TimeSlot::Accessed:
-      return accessed;
-  }
-  return 1;
+  return SlotField(*this, slot);
 }
 
 TimePrecision PrecisionOfFileSystem(std::string_view name) {

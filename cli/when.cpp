@@ -226,15 +226,7 @@ Result<When> ParseWhen(std::string_view text) {
 }
 
 Ticks SlotTimes::Get(TimeSlot slot) const {
-  switch (slot) {
-    case TimeSlot::Created:
-      return created;
-    case TimeSlot::Modified:
-      return modified;
-    case TimeSlot::Accessed:
-      return accessed;
-  }
-  return 0;
+  return SlotField(*this, slot);
 }
 
 Result<Ticks> ResolveWhen(const When& when, TimeSlot slot, const SlotTimes& before, Ticks nowUtc,

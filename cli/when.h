@@ -61,6 +61,20 @@ using When = std::variant<LocalTime, Instant, Now, Shift, TimeOf>;
 // even a blank around the value; the error names the problem.
 Result<When> ParseWhen(std::string_view text);
 
+// The member of a record with created, modified and accessed members that a slot names.
+template <typename Record>
+auto& SlotField(Record& record, TimeSlot slot) {
+  switch (slot) {
+    case TimeSlot::Created:
+      return record.created;
+    case TimeSlot::Modified:
+      return record.modified;
+    case TimeSlot::Accessed:
+      break;
+  }
+  return record.accessed;
+}
+
 // The times of one path before the command, UTC.
 struct SlotTimes {
   Ticks created = 0;

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "core/file_time_convert.h"
 #include "core/local_date_time.h"
 #include "tests/support/file_state.h"
@@ -141,7 +141,7 @@ TEST(FileStampProgram, RelativePathOnTheCommandLineIsLookedUpInTheProgramsFolder
   const std::string name = "end-to-end relative " + std::to_string(GetCurrentProcessId()) + ".txt";
   // Same name in the caller's current folder, with another size: it must not be the one shown.
   folder.MakeFile(name, "abc");
-  const std::string besideProgram = app::ProgramFolder() + "\\" + name;
+  const std::string besideProgram = core::ProgramFolder() + "\\" + name;
   struct Remover {
     std::string path;
     ~Remover() { testing_support::RemoveTree(path); }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/controls.h"
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "core/text_encoding.h"
 #include "tests/support/console_program.h"
 #include "tests/support/main_window_harness.h"
@@ -44,12 +44,12 @@ ExeVersion VersionOf(const std::string& exe) {
 TEST(Version, TheProjectVersionReachesBothProgramsAndTheCreditLine) {
   for (const char* exe : {"filestamp.exe", "fstamp.exe"}) {
     SCOPED_TRACE(exe);
-    const ExeVersion version = VersionOf(app::ProgramFolder() + "\\" + exe);
+    const ExeVersion version = VersionOf(core::ProgramFolder() + "\\" + exe);
     EXPECT_EQ(version.major, DWORD{FILESTAMP_VERSION_MAJOR});
     EXPECT_EQ(version.minor, DWORD{FILESTAMP_VERSION_MINOR});
     EXPECT_EQ(version.patch, DWORD{FILESTAMP_VERSION_PATCH});
   }
-  EXPECT_EQ(VersionOf(app::ProgramFolder() + "\\filestamp.exe").productVersion, FILESTAMP_VERSION_FOUR);
+  EXPECT_EQ(VersionOf(core::ProgramFolder() + "\\filestamp.exe").productVersion, FILESTAMP_VERSION_FOUR);
   EXPECT_EQ(testing_support::RunFstamp({"--version"}).out, "fstamp " FILESTAMP_VERSION "\n");
 
   testing_support::MainWindowHarness ui;

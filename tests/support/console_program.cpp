@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "core/text_encoding.h"
 #include "core/win_handles.h"
 
@@ -37,7 +37,7 @@ void Drain(HANDLE pipe, std::string& bytes) {
 
 }  // namespace
 
-std::string FstampPath() { return app::ProgramFolder() + "\\fstamp.exe"; }
+std::string FstampPath() { return core::ProgramFolder() + "\\fstamp.exe"; }
 
 std::string QuoteArgument(const std::string& argument) {
   if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) return argument;

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 #include "core/text_encoding.h"
 #include "core/file_time_convert.h"
 #include "tests/support/window_probe.h"
@@ -81,7 +81,7 @@ class RemoteBlock {
 
 }  // namespace
 
-std::string ProgramPath() { return app::ProgramFolder() + "\\filestamp.exe"; }
+std::string ProgramPath() { return core::ProgramFolder() + "\\filestamp.exe"; }
 
 ProgramProcess::ProgramProcess(const std::vector<std::string>& arguments, const std::string& currentFolder) {
   const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };

@@ -2,9 +2,9 @@
 
 #include <string>
 
-namespace app {
+namespace core {
 
 // The folder that holds the running program file, without a trailing backslash.
 std::string ProgramFolder();
 
-}  // namespace app
+}  // namespace core

@@ -1,10 +1,10 @@
-#include "app/program_folder.h"
+#include "core/program_folder.h"
 
 #include <windows.h>
 
 #include "core/text_encoding.h"
 
-namespace app {
+namespace core {
 
 std::string ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
@@ -21,4 +21,4 @@ std::string ProgramFolder() {
   return slash == std::wstring::npos ? std::string() : core::WideToUtf8(path.substr(0, slash));
 }
 
-}  // namespace app
+}  // namespace core
