@@ -29,16 +29,6 @@ char LetterOf(AttributeWord flag) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Quoted(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  char text[16];
-  if (byte > 0x20 && byte < 0x7F) {
-    std::snprintf(text, sizeof text, "'%c'", c);
-  } else {
-    std::snprintf(text, sizeof text, "byte 0x%02X", byte);
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -79,9 +69,9 @@ Result<AttribSpec> ParseAttribSpec(const std::vector<std::string_view>& words) {
         continue;
       }
       const AttributeWord flag = FlagOf(c);
-      if (flag == 0) return Error{"unknown attribute letter " + Quoted(c) + " (use R, H, S or A)"};
+      if (flag == 0) return Error{"unknown attribute letter " + DescribeCharacter(c) + " (use R, H, S or A)"};
       if (sign == 0) {
-        return Error{"the letter " + Quoted(c) + " needs a sign before it: +, - or ="};
+        return Error{"the letter " + DescribeCharacter(c) + " needs a sign before it: +, - or ="};
       }
       signHasLetters = true;
       if (sign == '-') {

@@ -12,6 +12,10 @@ struct Error {
   std::string message;
 };
 
+// A character as an error message shows it: a blank named, printable ASCII quoted, anything
+// else by its byte.
+std::string DescribeCharacter(char c);
+
 // Either a value or an Error, shaped like std::expected (which C++20 lacks) so it can be
 // swapped for it later: `if (!result) print(result.error()); else use(*result);`.
 template <typename T>

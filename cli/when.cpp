@@ -20,18 +20,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// A character as an error message shows it: printable ASCII quoted, anything else by its byte.
-std::string Describe(char c) {
-  if (c == ' ') return "' ' (a blank)";
-  const auto byte = static_cast<unsigned char>(c);
-  char text[16];
-  if (byte > 0x20 && byte < 0x7F) {
-    std::snprintf(text, sizeof text, "'%c'", c);
-  } else {
-    std::snprintf(text, sizeof text, "byte 0x%02X", byte);
-  }
-  return text;
-}
 
 std::size_t CountDigits(std::string_view text, std::size_t pos) {
   std::size_t end = pos;
@@ -55,7 +43,7 @@ std::optional<Error> Expect(std::string_view text, std::size_t& pos, char separa
     ++pos;
     return std::nullopt;
   }
-  const std::string found = pos < text.size() ? Describe(text[pos]) : std::string("the end");
+  const std::string found = pos < text.size() ? DescribeCharacter(text[pos]) : std::string("the end");
   return Error{"expected '" + std::string(1, separator) + "' after the " + std::string(after) + ", found " + found};
 }
 
@@ -151,7 +139,7 @@ Result<When> ParseDateTime(std::string_view text) {
     }
   }
   if (pos < text.size()) {
-    return Error{"unexpected " + Describe(text[pos]) + " after the " + (hasTime ? "time" : "date")};
+    return Error{"unexpected " + DescribeCharacter(text[pos]) + " after the " + (hasTime ? "time" : "date")};
   }
 
   if (auto error = FindCivilTimeError(civil)) return Error{*error};
@@ -174,7 +162,7 @@ Result<When> ParseShift(std::string_view text) {
   std::size_t pos = 1;
   while (pos < text.size()) {
     const std::size_t digits = CountDigits(text, pos);
-    if (digits == 0) return Error{"expected a number in the shift, found " + Describe(text[pos])};
+    if (digits == 0) return Error{"expected a number in the shift, found " + DescribeCharacter(text[pos])};
     std::uint64_t number = 0;
     const auto [end, status] = std::from_chars(text.data() + pos, text.data() + pos + digits, number);
     const bool tooBig = status != std::errc() || number > static_cast<std::uint64_t>(kMaxTicks);
@@ -182,7 +170,7 @@ Result<When> ParseShift(std::string_view text) {
     if (pos == text.size())
       return Error{"the number " + std::string(text.substr(pos - digits)) + " has no unit (d, h, m or s)"};
     const std::size_t unit = kUnits.find(text[pos]);
-    if (unit == std::string_view::npos) return Error{"unknown unit " + Describe(text[pos]) + " (use d, h, m or s)"};
+    if (unit == std::string_view::npos) return Error{"unknown unit " + DescribeCharacter(text[pos]) + " (use d, h, m or s)"};
     if (lastUnit != std::string_view::npos && unit <= lastUnit) {
       if (unit == lastUnit) return Error{"the unit '" + std::string(1, text[pos]) + "' is given twice"};
       return Error{"units go from days down to seconds: '" + std::string(1, text[pos]) + "' cannot follow '" +
@@ -199,6 +187,18 @@ Result<When> ParseShift(std::string_view text) {
 }
 
 }  // namespace
+
+std::string DescribeCharacter(char c) {
+  if (c == ' ') return "' ' (a blank)";
+  const auto byte = static_cast<unsigned char>(c);
+  char text[16];
+  if (byte > 0x20 && byte < 0x7F) {
+    std::snprintf(text, sizeof text, "'%c'", c);
+  } else {
+    std::snprintf(text, sizeof text, "byte 0x%02X", byte);
+  }
+  return text;
+}
 
 std::string_view TimeSlotName(TimeSlot slot) {
   switch (slot) {
