@@ -6,18 +6,20 @@
 #include <vector>
 
 #include "cli/result.h"
+#include "core/attribute_set.h"
 
 namespace cli {
 
 // A path's whole attribute word, with the platform's own bit values.
 using AttributeWord = std::uint32_t;
 
-inline constexpr AttributeWord kReadOnly = 0x01;
-inline constexpr AttributeWord kHidden = 0x02;
-inline constexpr AttributeWord kSystem = 0x04;
-inline constexpr AttributeWord kArchive = 0x20;
+// The core's flag bits as whole-word values.
+inline constexpr AttributeWord kReadOnly = core::kReadOnly;
+inline constexpr AttributeWord kHidden = core::kHidden;
+inline constexpr AttributeWord kSystem = core::kSystem;
+inline constexpr AttributeWord kArchive = core::kArchive;
 // The four flags fstamp shows and changes; every other bit is always kept.
-inline constexpr AttributeWord kFlagMask = kReadOnly | kHidden | kSystem | kArchive;
+inline constexpr AttributeWord kFlagMask = core::kWriteMask;
 
 // A change to the four flags: clear `clear`, then set `set` (never overlapping, both within
 // kFlagMask). `exact` records that it came from "=..." (then set | clear == kFlagMask).

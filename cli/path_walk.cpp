@@ -85,19 +85,24 @@ void PathWalker::WalkPattern(const std::string& path) {
     item.shown = std::string(parts.folder) + entry.name;
     item.platform = Child(folder, entry.name);
     item.root = root;
-    if (options_.freshReads) {
-      const core::ExactRead read = core::ReadExactStampAt(item.platform);
-      if (!read.stamp) {
-        failed_(item.shown, core::SystemErrorText(read.error));
-        continue;
-      }
-      item.stamp = *read.stamp;
-    } else {
-      item.stamp = StampOf(entry);
-    }
+    if (!TakeStamp(item, entry)) continue;
     Visit(std::move(item), options_.depth);
   }
   if (!matched) failed_(path, "no file or folder matches");
+}
+
+bool PathWalker::TakeStamp(WalkItem& item, const core::FolderEntry& entry) {
+  if (!options_.freshReads) {
+    item.stamp = StampOf(entry);
+    return true;
+  }
+  const core::ExactRead read = core::ReadExactStampAt(item.platform);
+  if (!read.stamp) {
+    failed_(item.shown, core::SystemErrorText(read.error));
+    return false;
+  }
+  item.stamp = *read.stamp;
+  return true;
 }
 
 void PathWalker::Visit(WalkItem&& item, int levelsLeft) {
@@ -123,16 +128,7 @@ void PathWalker::Visit(WalkItem&& item, int levelsLeft) {
     child.shown = JoinPath(shown, entry.name);
     child.platform = Child(folder, entry.name);
     child.root = root;
-    if (options_.freshReads) {
-      const core::ExactRead read = core::ReadExactStampAt(child.platform);
-      if (!read.stamp) {
-        failed_(child.shown, core::SystemErrorText(read.error));
-        continue;
-      }
-      child.stamp = *read.stamp;
-    } else {
-      child.stamp = StampOf(entry);
-    }
+    if (!TakeStamp(child, entry)) continue;
     Visit(std::move(child), below);
   }
   entries.clear();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/exact_stamp.h"
+#include "core/folder_listing.h"
 
 namespace cli {
 
@@ -54,6 +55,8 @@ class PathWalker {
  private:
   void WalkPattern(const std::string& path);
   void Visit(WalkItem&& item, int levelsLeft);
+  // The entry's stamp: from the listing, or read afresh (a failure is reported; false).
+  bool TakeStamp(WalkItem& item, const core::FolderEntry& entry);
 
   WalkOptions options_;
   Found found_;
