@@ -33,9 +33,9 @@ core::LocalDateTime DtpGetTime(HWND picker) {
   return core::FromSystemTime(fields);
 }
 
-void DtpSetTime(HWND picker, const core::LocalDateTime& value) {
+bool DtpSetTime(HWND picker, const core::LocalDateTime& value) {
   SYSTEMTIME fields = core::ToSystemTime(value);
-  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&fields));
+  return SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&fields)) != 0;
 }
 
 void DtpSetFormat(HWND picker, const char* format) {

@@ -18,7 +18,9 @@ void SetChecked(HWND checkBox, bool checked);
 
 // Date-time pickers hold local wall-clock time.
 core::LocalDateTime DtpGetTime(HWND picker);
-void DtpSetTime(HWND picker, const core::LocalDateTime& value);
+// False when the picker refuses the value (outside its range: before 1601, or 1752 in some
+// builds of the control); it then keeps the value it had.
+bool DtpSetTime(HWND picker, const core::LocalDateTime& value);
 // The format text must stay valid while the picker lives.
 void DtpSetFormat(HWND picker, const char* format);
 

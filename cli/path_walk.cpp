@@ -16,10 +16,6 @@ namespace {
 bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
-core::ExactStamp StampOf(const core::FolderEntry& entry) {
-  return {entry.creation, entry.access, entry.write, entry.attributes, entry.size};
-}
-
 std::wstring Child(const std::wstring& folder, const std::string& name) {
   std::wstring path = folder;
   if (path.empty() || path.back() != L'\\') path += L'\\';
@@ -93,7 +89,7 @@ void PathWalker::WalkPattern(const std::string& path) {
 
 bool PathWalker::TakeStamp(WalkItem& item, const core::FolderEntry& entry) {
   if (!options_.freshReads) {
-    item.stamp = StampOf(entry);
+    item.stamp = entry.state;
     return true;
   }
   const core::ExactRead read = core::ReadExactStampAt(item.platform);

@@ -15,7 +15,7 @@ namespace cli {
 struct WalkItem {
   std::string shown;       // as given, or the folder as given joined with an entry's name
   std::wstring platform;   // the form the file calls get (see core::PlatformPath)
-  core::ExactStamp stamp;  // the path's record (see WalkOptions::freshReads)
+  core::PathState stamp;  // the path's record (see WalkOptions::freshReads)
   std::size_t root = 0;    // PathWalker::roots()[root] is the folder of the PATH it came from
 };
 

@@ -18,7 +18,7 @@ ShowRow RowOf(const WalkItem& item) {
   row.path = item.shown;
   if ((item.stamp.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) row.size = item.stamp.size;
   row.created = LocalOf(item.stamp.creation);
-  row.modified = LocalOf(item.stamp.write);
+  row.modified = LocalOf(item.stamp.modification);
   row.accessed = LocalOf(item.stamp.access);
   row.attributes = static_cast<AttributeWord>(item.stamp.attributes);
   return row;

@@ -29,8 +29,8 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
   std::vector<JournalEntry> entries;
   for (const StampTarget& target : targets) {
     if (target.change.empty()) continue;
-    const core::ExactStamp& before = target.before;
-    entries.push_back({core::WideToUtf8(target.platform), before.creation, before.access, before.write,
+    const core::PathState& before = target.before;
+    entries.push_back({core::WideToUtf8(target.platform), before.creation, before.access, before.modification,
                        static_cast<AttributeWord>(before.attributes)});
   }
   auto text = FormatJournal(entries);
@@ -51,16 +51,16 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
 core::StampChange ToStampChange(const PlannedChange& change) {
   core::StampChange stamp;
   stamp.creation = change.created;
+  stamp.modification = change.modified;
   stamp.access = change.accessed;
-  stamp.write = change.modified;
   if (change.flags) stamp.flags = static_cast<core::AttributeSet>(*change.flags);
   return stamp;
 }
 
 }  // namespace
 
-PathState StateOf(const core::ExactStamp& stamp) {
-  return {stamp.creation, stamp.write, stamp.access, static_cast<AttributeWord>(stamp.attributes)};
+PathState StateOf(const core::PathState& stamp) {
+  return {stamp.creation, stamp.modification, stamp.access, static_cast<AttributeWord>(stamp.attributes)};
 }
 
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
@@ -77,8 +77,7 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
       ++stamped;  // it already holds what was asked
       continue;
     }
-    const WIN32_FILE_ATTRIBUTE_DATA current = core::ToAttributeData(target.before);
-    if (const DWORD error = core::WriteStampOver(target.platform, current, ToStampChange(target.change))) {
+    if (const DWORD error = core::WriteStampAt(target.platform, ToStampChange(target.change))) {
       report.Failed(target.shown, core::SystemErrorText(error));
       continue;
     }

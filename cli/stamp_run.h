@@ -15,7 +15,7 @@ namespace cli {
 struct StampTarget {
   std::string shown;
   std::wstring platform;
-  core::ExactStamp before;
+  core::PathState before;
   PlannedChange change;
   std::size_t folder = 0;  // index into the run's folders: the volume whose precision applies
 };
@@ -30,7 +30,7 @@ struct StampOptions {
 };
 
 // A path's record in the terms of the plan.
-PathState StateOf(const core::ExactStamp& stamp);
+PathState StateOf(const core::PathState& stamp);
 
 // The second half of set and undo, once every path has been read and planned. A dry run
 // prints what would change. Otherwise the journal (when asked) is written and flushed to the

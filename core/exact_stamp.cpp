@@ -2,6 +2,7 @@
 
 #include "core/file_api.h"
 #include "core/file_time_convert.h"
+#include "core/system_error.h"
 #include "core/win_handles.h"
 
 namespace core {
@@ -14,15 +15,16 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // Folders open only with backup semantics; a link is opened itself, never its target.
 constexpr DWORD kOpenItself = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
 
-// SetFileTime reads 0 as "leave this time" and all ones as "stop updating it": neither can be
-// written as a time.
+// The platform reads a time of 0 as "leave this time" and all ones as "stop updating it":
+// neither can be written as a time.
 bool IsWritableTime(const std::optional<std::uint64_t>& ticks) {
   return !ticks || (*ticks != 0 && *ticks != ~std::uint64_t{0});
 }
 
-DWORD LastErrorOr(DWORD fallback) {
-  const DWORD error = GetLastError();
-  return error ? error : fallback;
+LARGE_INTEGER TimeOrKeep(const std::optional<std::uint64_t>& ticks) {
+  LARGE_INTEGER value;
+  value.QuadPart = static_cast<LONGLONG>(ticks.value_or(0));
+  return value;
 }
 
 }  // namespace
@@ -42,61 +44,46 @@ ExactRead ReadExactStampAt(const std::wstring& platformPath) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (platformPath.empty() || !CurrentFileApi().QueryAttributes(platformPath.c_str(), &data))
     return {std::nullopt, platformPath.empty() ? ERROR_PATH_NOT_FOUND : LastErrorOr(ERROR_FILE_NOT_FOUND)};
-  ExactStamp stamp;
+  PathState stamp;
   stamp.creation = ToTicks(data.ftCreationTime);
+  stamp.modification = ToTicks(data.ftLastWriteTime);
   stamp.access = ToTicks(data.ftLastAccessTime);
-  stamp.write = ToTicks(data.ftLastWriteTime);
   stamp.attributes = data.dwFileAttributes;
   stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return {stamp, 0};
 }
 
-WIN32_FILE_ATTRIBUTE_DATA ToAttributeData(const ExactStamp& stamp) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  data.dwFileAttributes = stamp.attributes;
-  data.ftCreationTime = FromTicks(stamp.creation);
-  data.ftLastAccessTime = FromTicks(stamp.access);
-  data.ftLastWriteTime = FromTicks(stamp.write);
-  data.nFileSizeHigh = static_cast<DWORD>(stamp.size >> 32);
-  data.nFileSizeLow = static_cast<DWORD>(stamp.size & 0xFFFFFFFFu);
-  return data;
-}
-
 DWORD WriteStamp(const std::string& path, const StampChange& change) {
   if (path.empty()) return ERROR_PATH_NOT_FOUND;
-  const std::wstring platformPath = PlatformPath(path);
-  WIN32_FILE_ATTRIBUTE_DATA current;
-  if (!CurrentFileApi().QueryAttributes(platformPath.c_str(), &current)) return LastErrorOr(ERROR_FILE_NOT_FOUND);
-  return WriteStampOver(platformPath, current, change);
+  return WriteStampAt(PlatformPath(path), change);
 }
 
-DWORD WriteStampOver(const std::wstring& platformPath, const WIN32_FILE_ATTRIBUTE_DATA& current,
-                     const StampChange& change) {
-  if (!IsWritableTime(change.creation) || !IsWritableTime(change.access) || !IsWritableTime(change.write))
+DWORD WriteStampAt(const std::wstring& platformPath, const StampChange& change) {
+  if (!IsWritableTime(change.creation) || !IsWritableTime(change.modification) || !IsWritableTime(change.access))
     return ERROR_INVALID_PARAMETER;
+  if (platformPath.empty()) return ERROR_PATH_NOT_FOUND;
   FileApi& api = CurrentFileApi();
-  const UniqueFileHandle file(api.OpenFile(platformPath.c_str(), kAttributeAccess, kShareAll, OPEN_EXISTING, kOpenItself));
+  const UniqueFileHandle file(
+      api.OpenFile(platformPath.c_str(), kAttributeAccess, kShareAll, OPEN_EXISTING, kOpenItself));
   if (!file) return LastErrorOr(ERROR_ACCESS_DENIED);
 
-  // Flags first, then times; when the times fail the flags go back, so a failure of either
-  // write leaves the path as it was.
-  const DWORD before = current.dwFileAttributes;
-  const DWORD after = change.flags ? MergeFlags(before, *change.flags) : before;
-  const bool flagsChanged = after != before;
-  if (flagsChanged && !api.SetAttributes(file.get(), after)) return LastErrorOr(ERROR_ACCESS_DENIED);
-
-  if (change.creation || change.access || change.write) {
-    const FILETIME creation = FromTicks(change.creation.value_or(0));
-    const FILETIME access = FromTicks(change.access.value_or(0));
-    const FILETIME write = FromTicks(change.write.value_or(0));
-    // A null pointer leaves that time exactly as it is.
-    if (!api.SetTimes(file.get(), change.creation ? &creation : nullptr, change.access ? &access : nullptr,
-                      change.write ? &write : nullptr)) {
-      const DWORD error = LastErrorOr(ERROR_ACCESS_DENIED);
-      if (flagsChanged) api.SetAttributes(file.get(), before);
-      return error;
-    }
+  FILE_BASIC_INFO info{};  // zero everywhere: leave that part as it is
+  if (change.flags) {
+    // The word is merged from what the open path holds now, so a bit another program set
+    // since this path was listed (archive after a write, a sync tool's pinned state) stays.
+    FILE_BASIC_INFO now{};
+    if (!api.QueryBasicInfo(file.get(), &now)) return LastErrorOr(ERROR_ACCESS_DENIED);
+    const DWORD merged = MergeFlags(now.FileAttributes, *change.flags);
+    if (merged != now.FileAttributes) info.FileAttributes = merged;
   }
+  info.CreationTime = TimeOrKeep(change.creation);
+  info.LastWriteTime = TimeOrKeep(change.modification);
+  info.LastAccessTime = TimeOrKeep(change.access);
+  if (!info.FileAttributes && !change.creation && !change.modification && !change.access) return 0;  // holds it already
+
+  // Times and word in one call: it either lands whole or not at all, and no crash or kill can
+  // leave the path with new flags and old times.
+  if (!api.SetBasicInfo(file.get(), info)) return LastErrorOr(ERROR_ACCESS_DENIED);
   return 0;
 }
 

@@ -31,18 +31,17 @@ HANDLE FileApi::OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD d
 BOOL FileApi::QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write) {
   return ::GetFileTime(file, creation, access, write);
 }
-BOOL FileApi::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) {
-  return ::SetFileTime(file, creation, access, write);
-}
 BOOL FileApi::QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
   return ::GetFileAttributesExW(path, GetFileExInfoStandard, data);
 }
-// Through the handle, so the word lands on exactly the object that was opened (a link itself,
-// not its target). Zero times in the record mean "leave that time".
-BOOL FileApi::SetAttributes(HANDLE file, DWORD attributes) {
-  FILE_BASIC_INFO info{};
-  info.FileAttributes = attributes;
-  return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
+BOOL FileApi::QueryBasicInfo(HANDLE file, FILE_BASIC_INFO* info) {
+  return ::GetFileInformationByHandleEx(file, FileBasicInfo, info, sizeof *info);
+}
+// Through the handle, so times and word land on exactly the object that was opened (a link
+// itself, not its target), together: no moment holds new flags with old times.
+BOOL FileApi::SetBasicInfo(HANDLE file, const FILE_BASIC_INFO& info) {
+  FILE_BASIC_INFO copy = info;  // the call takes a non-const buffer
+  return ::SetFileInformationByHandle(file, FileBasicInfo, &copy, sizeof copy);
 }
 // The basic record (no short names) fetched in large batches: the fastest way to list a folder.
 HANDLE FileApi::FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) {

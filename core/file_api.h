@@ -15,12 +15,13 @@ class FileApi {
   virtual ~FileApi() = default;
   virtual HANDLE OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
   virtual BOOL QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write);
-  // A null pointer leaves that time as it is.
-  virtual BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write);
   // Attribute word, times and size of the path itself (a link is not followed).
   virtual BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
-  // Writes the whole attribute word of the open file; 0 is not a valid word.
-  virtual BOOL SetAttributes(HANDLE file, DWORD attributes);
+  // The times and attribute word of an open file, read through its handle (folders too).
+  virtual BOOL QueryBasicInfo(HANDLE file, FILE_BASIC_INFO* info);
+  // Times and attribute word of an open file in one call: a time of 0 and a word of 0 leave
+  // that part as it is.
+  virtual BOOL SetBasicInfo(HANDLE file, const FILE_BASIC_INFO& info);
   virtual HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data);
   virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data);
   // Bytes of an open file, and writing its buffers through to the disk.

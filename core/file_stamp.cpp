@@ -4,8 +4,6 @@
 // shlwapi.h needs windows.h before it.
 #include <shlwapi.h>
 
-#include <array>
-
 #include "core/digit_grouping.h"
 #include "core/exact_stamp.h"
 #include "core/file_api.h"
@@ -14,9 +12,6 @@
 
 namespace core {
 namespace {
-
-// One second in file-time units (100 ns).
-constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 
 // The directory search behind ReadFileSize and PathExists; the handle is closed on return.
 std::optional<WIN32_FIND_DATAW> FindFirstEntry(const std::string& path) {
@@ -100,33 +95,29 @@ FileStamp ReadFileStamp(const std::string& path) {
 
 bool ApplyFileStamp(const std::string& path, const LocalDateTime& creation, const LocalDateTime& modification,
                     const LocalDateTime& access, AttributeSet attributes) {
-  // A time the platform cannot convert (before 1601) would otherwise be written as some
-  // arbitrary instant; refuse the whole call before anything is touched.
-  const std::array<const LocalDateTime*, 3> given{&creation, &access, &modification};
-  std::array<std::optional<FILETIME>, 3> converted;
-  for (std::size_t slot = 0; slot < given.size(); ++slot) {
-    if (IsKeepTime(*given[slot])) continue;
-    converted[slot] = LocalToFileTime(*given[slot]);
-    if (!converted[slot]) return false;
-  }
   if (path.empty()) return false;
   const std::wstring platformPath = PlatformPath(path);
   const auto current = QueryRecord(platformPath);
   if (!current) return false;
 
-  // A given time that equals what the current one reads as keeps its own instant to the
-  // second, which re-converting cannot do in the hour repeated when daylight saving ends.
-  const std::array<FILETIME, 3> now{current->ftCreationTime, current->ftLastAccessTime, current->ftLastWriteTime};
-  std::array<std::optional<std::uint64_t>, 3> ticks;
-  for (std::size_t slot = 0; slot < given.size(); ++slot) {
-    if (!converted[slot]) continue;
-    const std::uint64_t currentTicks = ToTicks(now[slot]);
-    ticks[slot] = FileTimeToLocal(now[slot]) == *given[slot] ? currentTicks - currentTicks % kTicksPerSecond
-                                                             : ToTicks(*converted[slot]);
-  }
-  StampChange change{ticks[0], ticks[1], ticks[2], std::nullopt};
+  // A given time that still reads as the path's current one (to the second) is a time nobody
+  // changed: it is not written, so it keeps its instant to the 100 ns (in the hour repeated
+  // when daylight saving ends too). Any other is converted; a time the platform cannot
+  // convert (before 1601) refuses the whole call before anything is touched.
+  bool convertible = true;
+  const auto planned = [&convertible](const LocalDateTime& given, const FILETIME& now) -> std::optional<std::uint64_t> {
+    if (IsKeepTime(given) || FileTimeToLocal(now) == given) return std::nullopt;
+    const auto utc = LocalToFileTime(given);
+    if (!utc) convertible = false;
+    return utc ? std::optional(ToTicks(*utc)) : std::nullopt;
+  };
+  StampChange change;
+  change.creation = planned(creation, current->ftCreationTime);
+  change.modification = planned(modification, current->ftLastWriteTime);
+  change.access = planned(access, current->ftLastAccessTime);
+  if (!convertible) return false;
   if (attributes != KeepAttributes) change.flags = attributes;
-  return WriteStampOver(platformPath, *current, change) == 0;
+  return WriteStampAt(platformPath, change) == 0;
 }
 
 }  // namespace core

@@ -60,10 +60,11 @@ std::optional<FileTimes> ReadFileTimes(const std::string& path);
 
 FileStamp ReadFileStamp(const std::string& path);
 
-// Writes the three times (KeepTime leaves one unchanged) and the flags (KeepAttributes leaves
-// them unchanged, any other value replaces the four flags; other attribute bits are kept), to
-// the path itself (a link, not its target). Returns true only when everything asked was
-// written; on false the path's times and flags are as they were.
+// Writes the three times (KeepTime leaves one unchanged, and so does a time equal to what the
+// path's own reads as) and the flags (KeepAttributes leaves them unchanged, any other value
+// replaces the four flags; other attribute bits are kept), to the path itself (a link, not its
+// target), all in one write. Returns true only when everything asked was written; on false the
+// path's times and flags are as they were.
 bool ApplyFileStamp(const std::string& path, const LocalDateTime& creation, const LocalDateTime& modification,
                     const LocalDateTime& access, AttributeSet attributes);
 

@@ -25,11 +25,11 @@ DWORD ListFolder(const std::string& folder, const std::function<void(const Folde
     const std::wstring_view name(found.cFileName);
     if (name == L"." || name == L"..") continue;
     entry.name = WideToUtf8(name);
-    entry.attributes = found.dwFileAttributes;
-    entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    entry.creation = ToTicks(found.ftCreationTime);
-    entry.access = ToTicks(found.ftLastAccessTime);
-    entry.write = ToTicks(found.ftLastWriteTime);
+    entry.state.creation = ToTicks(found.ftCreationTime);
+    entry.state.modification = ToTicks(found.ftLastWriteTime);
+    entry.state.access = ToTicks(found.ftLastAccessTime);
+    entry.state.attributes = found.dwFileAttributes;
+    entry.state.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     visit(entry);
   } while (api.FindNext(search.get(), &found));
   const DWORD error = GetLastError();

@@ -6,17 +6,15 @@
 #include <functional>
 #include <string>
 
+#include "core/path_state.h"
+
 namespace core {
 
 // One entry of a folder listing, as the search returned it.
 struct FolderEntry {
   std::string name;  // UTF-8, whole (a name can be 255 UTF-16 units, far more in UTF-8)
-  DWORD attributes = 0;
-  std::uint64_t size = 0;
-  std::uint64_t creation = 0;  // ticks since 1601-01-01 UTC
-  std::uint64_t access = 0;
-  std::uint64_t write = 0;
-  bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  PathState state;
+  bool IsFolder() const { return (state.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
 // Calls visit for each entry directly inside folder, "." and ".." left out, in the order the

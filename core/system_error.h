@@ -10,4 +10,11 @@ namespace core {
 // the system ends them with; "error N" when it has none.
 std::string SystemErrorText(DWORD error);
 
+// The calling thread's last error, or fallback when a call failed without setting one: a
+// failure is never reported as error 0 (success). Call it on the line after the failed call.
+inline DWORD LastErrorOr(DWORD fallback) {
+  const DWORD error = GetLastError();
+  return error ? error : fallback;
+}
+
 }  // namespace core

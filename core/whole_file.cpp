@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_api.h"
+#include "core/system_error.h"
 #include "core/win_handles.h"
 
 namespace core {
@@ -12,11 +13,6 @@ constexpr DWORD kChunk = 1 << 20;
 // Larger than any journal fstamp writes (a million paths is about 100 MB): anything bigger is
 // not one of them, and reading it would only exhaust memory.
 constexpr std::uint64_t kMaxBytes = std::uint64_t{1} << 30;
-
-DWORD LastErrorOr(DWORD fallback) {
-  const DWORD error = GetLastError();
-  return error ? error : fallback;
-}
 
 }  // namespace
 

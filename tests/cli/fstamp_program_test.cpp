@@ -66,8 +66,8 @@ TEST(FstampShow, CsvListsWildcardMatchesInNameOrderAsExactBytes) {
   EXPECT_EQ(run.exitCode, 0u) << run.err;
   const PathState sa = ReadPathState(a), sb = ReadPathState(b);
   EXPECT_EQ(run.out, "path,size,created,modified,accessed,attributes,error\r\n"
-                     "b.txt,5," + Iso(sb.creation) + "," + Iso(sb.write) + "," + Iso(sb.access) + ",HA,\r\n"
-                     "\"照片 a,1.txt\",1," + Iso(sa.creation) + "," + Iso(sa.write) + "," + Iso(sa.access) + ",A,\r\n");
+                     "b.txt,5," + Iso(sb.creation) + "," + Iso(sb.modification) + "," + Iso(sb.access) + ",HA,\r\n"
+                     "\"照片 a,1.txt\",1," + Iso(sa.creation) + "," + Iso(sa.modification) + "," + Iso(sa.access) + ",A,\r\n");
 }
 
 TEST(FstampShow, JsonAndTableShowEachPathAndAnUnreadablePathFailsOnStderr) {
@@ -97,22 +97,22 @@ TEST(FstampSet, EachKindOfWhenSetsTheTimeItNames) {
   } cases[] = {
       {{"-m", "2021-03-04T05:06:07.1234567Z"},
        [](auto& before, auto& after, auto&) {
-         EXPECT_EQ(after.write, Utc(2021, 3, 4, 5, 6, 7, 1'234'567));
+         EXPECT_EQ(after.modification, Utc(2021, 3, 4, 5, 6, 7, 1'234'567));
          EXPECT_EQ(after.access, before.access);
        }},
       {{"-a", "2019-11-12 13:14:15.5"},
        [](auto&, auto& after, auto&) {
          EXPECT_EQ(after.access, Ticks(core::LocalToFileTime({2019, 11, 12, 13, 14, 15}).value()) + 5'000'000);
        }},
-      {{"-m", "-2h30m"}, [](auto& before, auto& after, auto&) { EXPECT_EQ(after.write, before.write - 90'000'000'000); }},
+      {{"-m", "-2h30m"}, [](auto& before, auto& after, auto&) { EXPECT_EQ(after.modification, before.modification - 90'000'000'000); }},
       {{"-m", "accessed", "-a", "modified"},
        [](auto& before, auto& after, auto&) {
-         EXPECT_EQ(after.write, before.access);
-         EXPECT_EQ(after.access, before.write);
+         EXPECT_EQ(after.modification, before.access);
+         EXPECT_EQ(after.access, before.modification);
        }},
       {{"--like", "like.jpg", "-a", "2020-02-02T02:02:02Z"},
        [](auto&, auto& after, auto& like) {
-         EXPECT_EQ(after.write, like.write);
+         EXPECT_EQ(after.modification, like.modification);
          EXPECT_EQ(after.creation, like.creation);
          EXPECT_EQ(after.access, Utc(2020, 2, 2, 2, 2, 2));
        }},
@@ -167,7 +167,7 @@ TEST(FstampSet, AttributeSpecsInEachFormChangeOnlyTheFlagsNamed) {
 
     EXPECT_EQ(run.exitCode, 0u) << c.spec[0] << ": " << run.err;
     EXPECT_EQ(ReadPathState(path).attributes & kFlags, c.expected) << c.spec[0];
-    EXPECT_EQ(ReadPathState(path).write, before.write) << c.spec[0];
+    EXPECT_EQ(ReadPathState(path).modification, before.modification) << c.spec[0];
   }
 }
 
@@ -192,7 +192,7 @@ TEST(FstampSet, AFolderIsStampedItselfAndItsEntriesDownToTheDepthAsked) {
 
     EXPECT_EQ(run.exitCode, 0u) << run.err;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-      EXPECT_EQ(ReadPathState(folder.Child(paths[i])).write == Utc(2017, 7, 7, 7, 7, 7), c.stamped[i])
+      EXPECT_EQ(ReadPathState(folder.Child(paths[i])).modification == Utc(2017, 7, 7, 7, 7, 7), c.stamped[i])
           << c.stamped.size() << " " << paths[i];
     }
   }
@@ -208,7 +208,7 @@ TEST(FstampSet, AFoldersOwnWrittenTimesSurviveTheStampingOfItsEntries) {
   EXPECT_EQ(run.exitCode, 0u) << run.err;
   EXPECT_EQ(run.out, "5 stamped, 0 failed\n");
   for (const std::string& path : {top, sub}) {
-    EXPECT_EQ(ReadPathState(path).write, Utc(2019, 2, 3, 4, 5, 6)) << path;
+    EXPECT_EQ(ReadPathState(path).modification, Utc(2019, 2, 3, 4, 5, 6)) << path;
     EXPECT_EQ(ReadPathState(path).access, Utc(2019, 2, 3, 4, 5, 6)) << path;
   }
 }
@@ -225,8 +225,8 @@ TEST(FstampSet, WildcardsExpandInNameOrderAndAPatternMatchingNothingFailsOnlyIts
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_EQ(run.err, "fstamp: *.png: no file or folder matches\n");
   EXPECT_EQ(run.out, "2 stamped, 1 failed\n");
-  EXPECT_EQ(ReadPathState(a).write, Utc(2016, 1, 1, 0, 0, 0));
-  EXPECT_EQ(ReadPathState(b).write, Utc(2016, 1, 1, 0, 0, 0));
+  EXPECT_EQ(ReadPathState(a).modification, Utc(2016, 1, 1, 0, 0, 0));
+  EXPECT_EQ(ReadPathState(b).modification, Utc(2016, 1, 1, 0, 0, 0));
   EXPECT_EQ(ReadPathState(folder.Child("c.txt")), other);
 }
 
@@ -238,7 +238,7 @@ TEST(FstampSet, ADryRunPrintsOldAndNewAndChangesNothing) {
   const ConsoleRun run = RunFstamp({"set", "--dry-run", "-m", "2020-01-01T00:00:00Z", "--attrib", "+H", path});
 
   EXPECT_EQ(run.exitCode, 0u) << run.err;
-  EXPECT_EQ(run.out, path + "\n  modified  " + Iso(before.write) + " -> " + Iso(Utc(2020, 1, 1, 0, 0, 0)) +
+  EXPECT_EQ(run.out, path + "\n  modified  " + Iso(before.modification) + " -> " + Iso(Utc(2020, 1, 1, 0, 0, 0)) +
                          "\n  flags     A -> HA\ndry run: 1 of 1 would change, 0 failed; nothing was changed\n");
   EXPECT_EQ(ReadPathState(path), before);
 }
@@ -268,7 +268,7 @@ TEST(FstampSet, AFileThatRefusesChangeFailsWithTheSystemsReasonWhileTheOthersAre
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_EQ(run.err, "fstamp: " + locked + ": " + core::SystemErrorText(ERROR_ACCESS_DENIED) + "\n");
   EXPECT_EQ(run.out, "1 stamped, 1 failed\n");
-  EXPECT_EQ(ReadPathState(other).write, Utc(2015, 5, 5, 5, 5, 5));
+  EXPECT_EQ(ReadPathState(other).modification, Utc(2015, 5, 5, 5, 5, 5));
   EXPECT_EQ(ReadPathState(locked), lockedBefore);
 }
 
@@ -379,8 +379,8 @@ TEST(TimeZoneBerlin, LocalTimesTakeTheOffsetOfTheirOwnDate) {
   EXPECT_EQ(RunFstamp({"set", "-m", "2024-07-15T12:00", summer}).exitCode, 0u);
   const ConsoleRun show = RunFstamp({"show", "--format", "csv", winter, summer});
 
-  EXPECT_EQ(ReadPathState(winter).write, Utc(2024, 1, 15, 11, 0, 0));
-  EXPECT_EQ(ReadPathState(summer).write, Utc(2024, 7, 15, 10, 0, 0));
+  EXPECT_EQ(ReadPathState(winter).modification, Utc(2024, 1, 15, 11, 0, 0));
+  EXPECT_EQ(ReadPathState(summer).modification, Utc(2024, 7, 15, 10, 0, 0));
   EXPECT_TRUE(Contains(show.out, ",2024-01-15T12:00:00.0000000+01:00,")) << show.out;
   EXPECT_TRUE(Contains(show.out, ",2024-07-15T12:00:00.0000000+02:00,")) << show.out;
 }

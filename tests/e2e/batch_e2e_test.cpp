@@ -79,7 +79,7 @@ TEST(BatchRunEndToEnd, ModifyWritesTheSettingToEveryRowOfAFolderArgument) {
   const std::uint64_t written = Ticks(*core::LocalToFileTime(modification));
   for (const std::string& path : {folder, inner, a, b}) {
     const PathState state = ReadPathState(path);
-    EXPECT_EQ(state.write, written) << path;
+    EXPECT_EQ(state.modification, written) << path;
     EXPECT_TRUE(state.attributes & FILE_ATTRIBUTE_HIDDEN) << path;
   }
   // Listing a folder may touch its access time; the files' were left alone until the run.

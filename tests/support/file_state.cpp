@@ -30,11 +30,6 @@ FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second,
 
 std::wstring WidePath(const std::string& path) { return core::PlatformPath(path); }
 
-std::ostream& operator<<(std::ostream& out, const PathState& state) {
-  return out << "{creation " << state.creation << ", access " << state.access << ", write " << state.write
-             << ", attributes 0x" << std::hex << state.attributes << std::dec << "}";
-}
-
 namespace {
 
 // Opens for attribute access only, sharing everything, so that a holder elsewhere does not
@@ -55,8 +50,11 @@ PathState ReadPathState(const std::string& path) {
   FILETIME creation, access, write;
   if (!file || !GetFileTime(file.get(), &creation, &access, &write)) throw std::runtime_error("no times for " + path);
   state.creation = Ticks(creation);
+  state.modification = Ticks(write);
   state.access = Ticks(access);
-  state.write = Ticks(write);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data))
+    state.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return state;
 }
 
@@ -72,3 +70,12 @@ void SetPathAttributes(const std::string& path, DWORD attributes) {
 }
 
 }  // namespace testing_support
+
+namespace core {
+
+std::ostream& operator<<(std::ostream& out, const PathState& state) {
+  return out << "{creation " << state.creation << ", modification " << state.modification << ", access " << state.access
+             << ", attributes 0x" << std::hex << state.attributes << std::dec << ", size " << state.size << "}";
+}
+
+}  // namespace core

@@ -6,6 +6,13 @@
 #include <ostream>
 #include <string>
 
+#include "core/path_state.h"
+
+namespace core {
+// How a failing comparison prints a path's state.
+std::ostream& operator<<(std::ostream& out, const PathState& state);
+}  // namespace core
+
 namespace testing_support {
 
 // File-time helpers for tests, written against the wide Win32 calls with extended paths, so
@@ -20,15 +27,9 @@ FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second,
 // UTF-8 path -> the wide, extended form the program's file calls use.
 std::wstring WidePath(const std::string& path);
 
-// A path's three times and attribute word as the platform reports them.
-struct PathState {
-  std::uint64_t creation = 0;
-  std::uint64_t access = 0;
-  std::uint64_t write = 0;
-  DWORD attributes = INVALID_FILE_ATTRIBUTES;
-  friend bool operator==(const PathState&, const PathState&) = default;
-};
-std::ostream& operator<<(std::ostream& out, const PathState& state);
+// A path's three times, attribute word and size, read here with the platform's own calls
+// rather than the program's.
+using core::PathState;
 
 // Throws when the path cannot be read.
 PathState ReadPathState(const std::string& path);

@@ -1,5 +1,8 @@
 #include "tests/support/recording_file_api.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "core/text_encoding.h"
 
 namespace testing_support {
@@ -13,9 +16,11 @@ RecordingFileApi::Call MakeCall(RecordingFileApi::Op op, const wchar_t* path = n
   return call;
 }
 
-std::optional<FILETIME> Copy(const FILETIME* time) {
-  if (!time) return std::nullopt;
-  return *time;
+// A basic-info time as the call record keeps it: none for 0, which leaves the time alone.
+std::optional<FILETIME> TimeOf(const LARGE_INTEGER& time) {
+  if (time.QuadPart == 0) return std::nullopt;
+  const auto ticks = static_cast<std::uint64_t>(time.QuadPart);
+  return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
 }  // namespace
@@ -63,6 +68,7 @@ HANDLE RecordingFileApi::OpenFile(const wchar_t* path, DWORD access, DWORD share
   call.flags = flags;
   const std::string opened = call.path;
   if (RecordAndCheckFailure(std::move(call))) return INVALID_HANDLE_VALUE;
+  if (beforeNextOpen_) std::exchange(beforeNextOpen_, nullptr)();
   const HANDLE file = FileApi::OpenFile(path, access, share, disposition, flags);
   if (file != INVALID_HANDLE_VALUE) openPaths_[file] = opened;
   return file;
@@ -71,15 +77,6 @@ HANDLE RecordingFileApi::OpenFile(const wchar_t* path, DWORD access, DWORD share
 BOOL RecordingFileApi::QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write) {
   if (RecordAndCheckFailure(OnHandle(Op::QueryTimes, file))) return FALSE;
   return FileApi::QueryTimes(file, creation, access, write);
-}
-
-BOOL RecordingFileApi::SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) {
-  Call call = OnHandle(Op::SetTimes, file);
-  call.creation = Copy(creation);
-  call.lastAccess = Copy(access);
-  call.lastWrite = Copy(write);
-  if (RecordAndCheckFailure(std::move(call))) return FALSE;
-  return FileApi::SetTimes(file, creation, access, write);
 }
 
 BOOL RecordingFileApi::QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
@@ -93,11 +90,21 @@ BOOL RecordingFileApi::QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE
   return found;
 }
 
-BOOL RecordingFileApi::SetAttributes(HANDLE file, DWORD attributes) {
-  Call call = OnHandle(Op::SetAttributes, file);
-  call.attributes = attributes;
+BOOL RecordingFileApi::QueryBasicInfo(HANDLE file, FILE_BASIC_INFO* info) {
+  if (RecordAndCheckFailure(OnHandle(Op::QueryBasicInfo, file))) return FALSE;
+  if (!FileApi::QueryBasicInfo(file, info)) return FALSE;
+  if (attributeAnswer_) info->FileAttributes = *attributeAnswer_;
+  return TRUE;
+}
+
+BOOL RecordingFileApi::SetBasicInfo(HANDLE file, const FILE_BASIC_INFO& info) {
+  Call call = OnHandle(Op::SetBasicInfo, file);
+  call.attributes = info.FileAttributes;
+  call.creation = TimeOf(info.CreationTime);
+  call.lastAccess = TimeOf(info.LastAccessTime);
+  call.lastWrite = TimeOf(info.LastWriteTime);
   if (RecordAndCheckFailure(std::move(call))) return FALSE;
-  return FileApi::SetAttributes(file, attributes);
+  return FileApi::SetBasicInfo(file, info);
 }
 
 HANDLE RecordingFileApi::FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
@@ -140,12 +147,12 @@ const char* OpName(RecordingFileApi::Op op) {
       return "OpenFile";
     case RecordingFileApi::Op::QueryTimes:
       return "QueryTimes";
-    case RecordingFileApi::Op::SetTimes:
-      return "SetTimes";
+    case RecordingFileApi::Op::QueryBasicInfo:
+      return "QueryBasicInfo";
+    case RecordingFileApi::Op::SetBasicInfo:
+      return "SetBasicInfo";
     case RecordingFileApi::Op::QueryAttributes:
       return "QueryAttributes";
-    case RecordingFileApi::Op::SetAttributes:
-      return "SetAttributes";
     case RecordingFileApi::Op::FindFirst:
       return "FindFirst";
     case RecordingFileApi::Op::FindNext:

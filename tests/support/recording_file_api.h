@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -19,9 +20,9 @@ class RecordingFileApi : public core::FileApi {
   enum class Op {
     OpenFile,
     QueryTimes,
-    SetTimes,
     QueryAttributes,
-    SetAttributes,
+    QueryBasicInfo,
+    SetBasicInfo,
     FindFirst,
     FindNext,
     ReadBytes,
@@ -36,8 +37,8 @@ class RecordingFileApi : public core::FileApi {
     // path that handle was opened with.
     std::string path;
     DWORD access = 0, share = 0, disposition = 0, flags = 0;  // OpenFile
-    DWORD attributes = 0;                                     // SetAttributes
-    // SetTimes: the values passed, in the call's own order; nullopt for a null pointer.
+    // SetBasicInfo: the word (0: left as it is) and the times, nullopt for a time left as it is.
+    DWORD attributes = 0;
     std::optional<FILETIME> creation, lastAccess, lastWrite;
   };
 
@@ -50,8 +51,12 @@ class RecordingFileApi : public core::FileApi {
   void RefuseEverything() { refuseAll_ = true; }
   // Calls on this path (in its platform form) fail without reaching the platform.
   void RefusePath(std::string platformPath) { refusedPath_ = std::move(platformPath); }
-  // QueryAttributes answers this word (with the real times and size) instead of the real one.
+  // QueryAttributes and QueryBasicInfo answer this word (with the real times and size) instead
+  // of the real one.
   void AnswerAttributes(DWORD attributes) { attributeAnswer_ = attributes; }
+  // Runs once, just before the next OpenFile reaches the platform: another program changing
+  // the path between a read and a write.
+  void BeforeNextOpen(std::function<void()> action) { beforeNextOpen_ = std::move(action); }
   // QueryFileSystemName answers this name (a volume this machine does not have).
   void AnswerFileSystemName(std::wstring name) { fileSystemAnswer_ = std::move(name); }
 
@@ -61,9 +66,9 @@ class RecordingFileApi : public core::FileApi {
 
   HANDLE OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
   BOOL QueryTimes(HANDLE file, FILETIME* creation, FILETIME* access, FILETIME* write) override;
-  BOOL SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) override;
   BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override;
-  BOOL SetAttributes(HANDLE file, DWORD attributes) override;
+  BOOL QueryBasicInfo(HANDLE file, FILE_BASIC_INFO* info) override;
+  BOOL SetBasicInfo(HANDLE file, const FILE_BASIC_INFO& info) override;
   HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override;
   BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data) override;
   BOOL ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read) override;
@@ -81,6 +86,7 @@ class RecordingFileApi : public core::FileApi {
   std::map<Op, int> counts_;
   std::map<HANDLE, std::string> openPaths_;
   std::optional<DWORD> attributeAnswer_;
+  std::function<void()> beforeNextOpen_;
   bool refuseAll_ = false;
   std::string refusedPath_;
   std::optional<std::wstring> fileSystemAnswer_;

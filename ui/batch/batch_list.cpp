@@ -52,7 +52,7 @@ void BatchList::ExpandFolder(const std::string& folder, app::PaintThrottle& pain
   });
   for (const core::FolderEntry& file : files) {
     painting.PumpIfDue();
-    AddRow(prefix + file.name, RowKind::kFile, 1, painting, file.size);
+    AddRow(prefix + file.name, RowKind::kFile, 1, painting, file.state.size);
   }
 }
 

@@ -18,9 +18,8 @@ namespace {
 constexpr UINT kFirstActivated = WM_APP + 1;
 
 constexpr int kLabels[] = {标签_文件属性, 标签_文件大小, 标签_访问时间, 标签_修改时间, 标签_创建时间};
-constexpr int kEnabledByShowFile[] = {按钮_修改,       编辑框_文件大小, 日期框_创建时间, 日期框_修改时间,
-                                      日期框_访问时间, 选择框_只读,     选择框_存档,     选择框_隐藏,
-                                      选择框_系统};
+constexpr int kEnabledByShowFile[] = {按钮_修改,   编辑框_文件大小, 日期框_创建时间, 日期框_修改时间, 日期框_访问时间,
+                                      选择框_只读, 选择框_存档,     选择框_隐藏,     选择框_系统};
 constexpr int kPickers[] = {日期框_创建时间, 日期框_修改时间, 日期框_访问时间};
 
 }  // namespace
@@ -73,13 +72,14 @@ void MainWindow::ShowFile(const std::string& path) {
   // A path that is not there has no size to show.
   app::SetText(controls()[编辑框_文件大小], size.found ? core::FormatSizeText(size.bytes) : std::string());
 
-  // A time that cannot be read leaves its picker showing the previous file's value; until the
-  // user sets it, that value is never written to this file.
+  // Each picker remembers the time it showed for this file. A time that could not be read, or
+  // that the picker refused (outside its range), leaves the previous file's value in it; until
+  // the user sets it, that value is never written to this file.
   const auto times = core::ReadFileTimes(path).value_or(core::FileTimes{});
   const std::optional<core::LocalDateTime> read[] = {times.creation, times.modification, times.access};
   for (std::size_t i = 0; i < std::size(kPickers); ++i) {
-    if (read[i]) app::DtpSetTime(controls()[kPickers[i]], *read[i]);
-    pickerFromOtherFile_[i] = !read[i];
+    const bool shown = read[i] && app::DtpSetTime(controls()[kPickers[i]], *read[i]);
+    pickers_[i] = {shown ? read[i] : std::nullopt, false};
   }
 
   for (int box : {选择框_存档, 选择框_系统, 选择框_隐藏, 选择框_只读}) app::SetChecked(controls()[box], false);
@@ -126,20 +126,26 @@ void MainWindow::OnModify() {
   if (app::IsChecked(controls()[选择框_系统])) attributes |= core::kSystem;
 
   const std::string path = app::GetText(pathBox);
-  const bool written =
-      core::ApplyFileStamp(path, PickerArgument(0), PickerArgument(1), PickerArgument(2), attributes);
+  const bool written = core::ApplyFileStamp(path, PickerArgument(0), PickerArgument(1), PickerArgument(2), attributes);
   app::ShowMessage(hwnd(), written ? app::Message::kModifyDone : app::Message::kModifyFailed);
 }
 
+// A picker still holding the time it showed for this file passes KeepTime, so that time is
+// not written at all: it keeps its sub-second part, and a newer time another program wrote
+// since is not put back. The comparison is by value, since a programmatic set sends no
+// change notification.
 core::LocalDateTime MainWindow::PickerArgument(std::size_t index) const {
-  return pickerFromOtherFile_[index] ? core::KeepTime : app::DtpGetTime(controls()[kPickers[index]]);
+  const PickerState& picker = pickers_[index];
+  const core::LocalDateTime value = app::DtpGetTime(controls()[kPickers[index]]);
+  if (picker.shown ? value == *picker.shown : !picker.setByUser) return core::KeepTime;
+  return value;
 }
 
 void MainWindow::OnNotify(const NMHDR& header) {
   if (header.code != DTN_DATETIMECHANGE) return;
   const int id = controls().IdOf(header.hwndFrom);
   for (std::size_t i = 0; i < std::size(kPickers); ++i)
-    if (kPickers[i] == id) pickerFromOtherFile_[i] = false;  // the user's own value now
+    if (kPickers[i] == id) pickers_[i].setByUser = true;  // the user's own value now
 }
 
 void MainWindow::OnCommand(int id, int code) {

@@ -4,6 +4,7 @@
 #include <wrl/client.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,8 @@ class MainWindow final : public app::Window {
   void OnFirstActivated();
   void OnCommand(int id, int code);
   void OnNotify(const NMHDR& header);
-  // A picker's value for ApplyFileStamp: KeepTime while it still shows another file's time.
+  // A picker's value for ApplyFileStamp: KeepTime while it still shows the time it was given
+  // for this file, or another file's time the user has not changed.
   core::LocalDateTime PickerArgument(std::size_t index) const;
   void OnBrowse();
   void OnModify();
@@ -47,9 +49,13 @@ class MainWindow final : public app::Window {
   Microsoft::WRL::ComPtr<app::FileDropTarget> dropTarget_;
   bool activatedOnce_ = false;
   bool showingFile_ = false;
-  // Per picker (creation, modification, access): the shown file's time could not be read, so
-  // the picker holds the previous file's value and the user has not changed it since.
-  std::array<bool, 3> pickerFromOtherFile_{};
+  // What a picker (creation, modification, access) was given for the shown file: empty when
+  // that time could not be read or shown, so the picker holds the previous file's value.
+  struct PickerState {
+    std::optional<core::LocalDateTime> shown;
+    bool setByUser = false;  // a change notification came from the picker since
+  };
+  std::array<PickerState, 3> pickers_{};
   COLORREF labelColor_ = RGB(128, 128, 128);
   app::UniqueGdiObject whiteBrush_;
   Microsoft::WRL::ComPtr<IPicture> banner_;

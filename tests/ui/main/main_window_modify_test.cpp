@@ -1,5 +1,8 @@
 // 按钮_修改: the existence check, the confirmation and the write of the edited stamp.
 #include <gtest/gtest.h>
+#include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
 
 #include <optional>
 
@@ -38,11 +41,6 @@ constexpr core::LocalDateTime kNewAccess{2003, 4, 5, 6, 7, 8};
 
 std::uint64_t UtcTicks(const core::LocalDateTime& local) {
   return testing_support::Ticks(core::LocalToFileTime(local).value());
-}
-
-std::uint64_t TruncatedToSecond(const FILETIME& time) {
-  const std::uint64_t ticks = testing_support::Ticks(time);
-  return ticks - ticks % 10'000'000;
 }
 
 class MainWindowModifyTest : public ::testing::Test {
@@ -154,21 +152,19 @@ TEST_F(MainWindowModifyTest, AnsweringYesWritesThePickerTimesAndTheTickedFlags) 
   ExpectMessage(recorder.shown()[0], "确认修改文件时间及属性?", "询问", MB_YESNO | MB_ICONQUESTION);
   ExpectMessage(recorder.shown()[1], "修改完毕!", "提示", MB_OK | MB_ICONINFORMATION);
   const PathState after = ReadPathState(path);
-  EXPECT_EQ(after.write, UtcTicks(kNewModification));
+  EXPECT_EQ(after.modification, UtcTicks(kNewModification));
   EXPECT_EQ(after.access, UtcTicks(kNewAccess));
   if (KeepsCreationTime(folder_)) {
     EXPECT_EQ(after.creation, UtcTicks(kNewCreation));
   }
   EXPECT_EQ(after.attributes & kFlagBits, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
-  // What was asked of the platform, creation included.
-  const auto setTimes = api.CallsOf(RecordingFileApi::Op::SetTimes);
-  ASSERT_EQ(setTimes.size(), 1u);
-  ASSERT_TRUE(setTimes[0].creation.has_value());
-  EXPECT_EQ(testing_support::Ticks(*setTimes[0].creation), UtcTicks(kNewCreation));
-  const auto setAttributes = api.CallsOf(RecordingFileApi::Op::SetAttributes);
-  ASSERT_FALSE(setAttributes.empty());
-  EXPECT_EQ(setAttributes.back().attributes,
+  // What was asked of the platform, creation included, times and flags in one write.
+  const auto writes = api.CallsOf(RecordingFileApi::Op::SetBasicInfo);
+  ASSERT_EQ(writes.size(), 1u);
+  ASSERT_TRUE(writes[0].creation.has_value());
+  EXPECT_EQ(testing_support::Ticks(*writes[0].creation), UtcTicks(kNewCreation));
+  EXPECT_EQ(writes[0].attributes,
             static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
 }
 
@@ -187,27 +183,55 @@ TEST_F(MainWindowModifyTest, ControlsKeepTheAppliedValuesAfterTheWrite) {
   EXPECT_TRUE(app::IsChecked((*ui_)[选择框_系统]));
 }
 
-TEST_F(MainWindowModifyTest, ChangingOnlyABoxRewritesAllTimesWithoutTheirSubSeconds) {
+// Times nobody touched are not written: they keep their sub-second parts, and a newer time
+// another program wrote after the file was shown is not put back to the shown one.
+TEST_F(MainWindowModifyTest, ChangingOnlyABoxLeavesEveryTimeExactlyAsItIs) {
   const std::string path = MakeStampedFile(folder_, "box only.txt", "abc");
+  const FILETIME laterWrite = testing_support::UtcTime(2030, 1, 2, 3, 4, 5);
+  for (const bool rewrittenElsewhere : {false, true}) {
+    SCOPED_TRACE(rewrittenElsewhere ? "re-stamped after it was shown" : "as shown");
+    Open(path);
+    if (rewrittenElsewhere) testing_support::SetPathTimes(path, nullptr, nullptr, &laterWrite);
+    const PathState before = ReadPathState(path);
+    SetBox(选择框_隐藏, !app::IsChecked((*ui_)[选择框_隐藏]));
+    MessageRecorder recorder({IDYES});
+
+    ui_->Click(按钮_修改);
+
+    EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+    const PathState after = ReadPathState(path);
+    EXPECT_EQ(after.creation, before.creation);
+    EXPECT_EQ(after.modification, before.modification);
+    EXPECT_EQ(after.access, before.access);
+    EXPECT_NE(after.attributes & FILE_ATTRIBUTE_HIDDEN, before.attributes & FILE_ATTRIBUTE_HIDDEN);
+  }
+  EXPECT_EQ(ReadPathState(path).modification, testing_support::Ticks(laterWrite));
+}
+
+TEST_F(MainWindowModifyTest, OnlyThePickerGivenANewValueIsWritten) {
+  const std::string path = MakeStampedFile(folder_, "one picker.txt", "abc");
   Open(path);
-  SetBox(选择框_隐藏, true);
+  const PathState before = ReadPathState(path);
+  app::DtpSetTime((*ui_)[日期框_修改时间], kNewModification);
+  RecordingFileApi api;
   MessageRecorder recorder({IDYES});
 
   ui_->Click(按钮_修改);
 
-  EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+  const auto writes = api.CallsOf(RecordingFileApi::Op::SetBasicInfo);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_FALSE(writes[0].creation || writes[0].lastAccess);
   const PathState after = ReadPathState(path);
-  EXPECT_EQ(after.write, TruncatedToSecond(testing_support::KnownWrite()));
-  EXPECT_EQ(after.access, TruncatedToSecond(testing_support::KnownAccess()));
-  EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(after.modification, UtcTicks(kNewModification));
+  EXPECT_EQ(after.access, before.access);
 }
 
 // Flags --------------------------------------------------------------------------------------
 
 TEST_F(MainWindowModifyTest, AllBoxesUntickedClearsAllFlags) {
-  const std::string path = MakeStampedFile(
-      folder_, "clear.txt", "abc",
-      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+  const std::string path =
+      MakeStampedFile(folder_, "clear.txt", "abc",
+                      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   Open(path);
   for (int id : {选择框_只读, 选择框_存档, 选择框_隐藏, 选择框_系统}) SetBox(id, false);
   RecordingFileApi api;
@@ -219,9 +243,9 @@ TEST_F(MainWindowModifyTest, AllBoxesUntickedClearsAllFlags) {
   // The platform reports archive on every file here, so only the other three are read back;
   // the word handed over says that archive was cleared too ("no flags" is written as NORMAL).
   EXPECT_EQ(ReadPathState(path).attributes & kFlagBits, 0u);
-  const auto setAttributes = api.CallsOf(RecordingFileApi::Op::SetAttributes);
-  ASSERT_FALSE(setAttributes.empty());
-  EXPECT_EQ(setAttributes.back().attributes, DWORD{FILE_ATTRIBUTE_NORMAL});
+  const auto writes = api.CallsOf(RecordingFileApi::Op::SetBasicInfo);
+  ASSERT_EQ(writes.size(), 1u);
+  EXPECT_EQ(writes[0].attributes, DWORD{FILE_ATTRIBUTE_NORMAL});
 }
 
 TEST_F(MainWindowModifyTest, ReadOnlyFileIsChangedAndStaysReadOnlyWhenItsBoxStaysTicked) {
@@ -235,19 +259,20 @@ TEST_F(MainWindowModifyTest, ReadOnlyFileIsChangedAndStaysReadOnlyWhenItsBoxStay
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
   const PathState after = ReadPathState(path);
-  EXPECT_EQ(after.write, UtcTicks(kNewModification));
+  EXPECT_EQ(after.modification, UtcTicks(kNewModification));
   EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 // Failure ------------------------------------------------------------------------------------
 
 TEST_F(MainWindowModifyTest, FailedTimeOrFlagWriteShowsModifyFailedAndLeavesTheFile) {
-  const std::string path = MakeStampedFile(folder_, "refused.txt", "abc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  const std::string path =
+      MakeStampedFile(folder_, "refused.txt", "abc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   Open(path);
   const PathState before = ReadPathState(path);
   SetPickers(kNewCreation, kNewModification, kNewAccess);
   SetBox(选择框_系统, true);
-  for (const auto failing : {RecordingFileApi::Op::SetTimes, RecordingFileApi::Op::SetAttributes}) {
+  for (const auto failing : {RecordingFileApi::Op::QueryBasicInfo, RecordingFileApi::Op::SetBasicInfo}) {
     SCOPED_TRACE(testing_support::OpName(failing));
     RecordingFileApi api;
     api.Fail(failing);
@@ -290,7 +315,7 @@ TEST_F(MainWindowModifyTest, FileHeldOpenElsewhereIsStillChanged) {
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
   const PathState after = ReadPathState(path);
-  EXPECT_EQ(after.write, UtcTicks(kNewModification));
+  EXPECT_EQ(after.modification, UtcTicks(kNewModification));
   EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
@@ -311,7 +336,7 @@ TEST_F(MainWindowModifyTest, PathLongerThan260CharactersIsShownAndStamped) {
   ui_->Click(按钮_修改);
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
-  EXPECT_EQ(ReadPathState(path).write, UtcTicks(kNewModification));
+  EXPECT_EQ(ReadPathState(path).modification, UtcTicks(kNewModification));
 }
 
 // A file whose times cannot be read leaves the previous file's values in the pickers; those
@@ -342,8 +367,44 @@ TEST_F(MainWindowModifyTest, TimesThatCouldNotBeReadAreKeptUnlessTheUserSetsThem
 
   EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
   const PathState after = ReadPathState(second);
-  EXPECT_EQ(after.write, testing_support::Ticks(secondWrite)) << "the first file's time was written";
+  EXPECT_EQ(after.modification, testing_support::Ticks(secondWrite)) << "the first file's time was written";
   EXPECT_EQ(after.access, UtcTicks(chosenAccess));
+}
+
+LRESULT CALLBACK RefuseEverySetTime(HWND picker, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (msg == DTM_SETSYSTEMTIME) return 0;
+  return DefSubclassProc(picker, msg, wParam, lParam);
+}
+
+// A picker that cannot show this file's time still holds the previous file's; that value must
+// not be written onto this file. Once by a time outside the picker's range (the control of
+// some builds refuses years before 1752), once by a picker that refuses every set.
+TEST_F(MainWindowModifyTest, TimeThePickerRefusedIsKeptNotTakenFromThePreviousFile) {
+  const std::string first = MakeStampedFile(folder_, "first.txt", "abc");
+  const FILETIME ancientWrite = testing_support::UtcTime(1700, 6, 1, 12, 0, 0, 5);
+  for (const bool refuseEverySet : {false, true}) {
+    SCOPED_TRACE(refuseEverySet ? "picker refuses every set" : "time before the picker's range");
+    const std::string second = folder_.MakeFile(refuseEverySet ? "refused.txt" : "ancient.txt", "xyz");
+    if (!refuseEverySet) testing_support::SetPathTimes(second, nullptr, nullptr, &ancientWrite);
+    const PathState before = ReadPathState(second);
+    Open(first);
+    HWND picker = (*ui_)[日期框_修改时间];
+    if (refuseEverySet) {
+      ASSERT_TRUE(SetWindowSubclass(picker, RefuseEverySetTime, 1, 0));
+    }
+    ui_->window().TakePaths({second});
+    if (refuseEverySet) RemoveWindowSubclass(picker, RefuseEverySetTime, 1);
+    SetBox(选择框_系统, true);
+    MessageRecorder recorder({IDYES});
+
+    ui_->Click(按钮_修改);
+
+    EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"确认修改文件时间及属性?", "修改完毕!"}));
+    const PathState after = ReadPathState(second);
+    EXPECT_EQ(after.modification, before.modification) << "the first file's time was written";
+    EXPECT_EQ(after.access, before.access);
+    EXPECT_TRUE(after.attributes & FILE_ATTRIBUTE_SYSTEM);
+  }
 }
 
 }  // namespace
