@@ -27,7 +27,7 @@ endforeach()
 file(GLOB CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/core/*.cpp)
 list(REMOVE_ITEM CORE_SOURCES ${PORTABLE_ABS})
 add_library(filestamp_core STATIC ${CORE_SOURCES})
-target_link_libraries(filestamp_core PUBLIC filestamp_portable shlwapi)
+target_link_libraries(filestamp_core PUBLIC filestamp_portable shlwapi shell32 ole32 uuid)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
 list(REMOVE_ITEM APP_SOURCES ${PORTABLE_ABS} ${CMAKE_SOURCE_DIR}/app/main.cpp)

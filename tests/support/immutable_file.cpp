@@ -10,8 +10,14 @@ namespace {
 
 using UnixFileNameFunction = char*(CDECL*)(const wchar_t*);
 
-// Whether the file takes an open for writing now.
+// Whether the file takes an open for writing now; a folder, whether a file can be made in it.
 bool Writable(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return core::UniqueFileHandle(CreateFileW((path + L"\\.immutable-probe").c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr))
+        .valid();
+  }
   return core::UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))

@@ -5,7 +5,8 @@
 namespace testing_support {
 
 // Makes a real file refuse every change while the object lives: the Linux side's `chattr +i`,
-// which even root cannot get past (no new times, no new flags, no writing). Only possible
+// which even root cannot get past (no new times, no new flags, no writing; in a folder, no new
+// entries). Only possible
 // under Wine on a file system with that flag; locked() tells, and a test skips without it.
 class ImmutableFile {
  public:
