@@ -29,7 +29,6 @@ char LetterOf(AttributeWord flag) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-
 }  // namespace
 
 Result<AttribSpec> ParseAttribSpec(const std::vector<std::string_view>& words) {
@@ -106,7 +105,8 @@ std::string AttributeLetters(AttributeWord flags) {
   return letters;
 }
 
-bool LooksLikeAttribWord(std::string_view word) {
+bool LooksLikeAttribChange(std::string_view word) {
+  if (word.empty() || (word[0] != '+' && word[0] != '-' && word[0] != '=')) return false;
   if (word == "=") return true;
   bool hasLetter = false;
   for (const char c : word) {

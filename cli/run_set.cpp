@@ -1,6 +1,7 @@
 // fstamp set: reads every path first (and the --like file), plans each change from what the
 // path holds, then hands the plan to RunStamping.
 #include "cli/change_report.h"
+#include "cli/drive_relative.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
@@ -12,13 +13,14 @@ namespace cli {
 int RunSet(const Command& command, const Streams& streams) {
   RunReport report(streams);
   // Checked again when it is written; asking now spares reading every path first.
-  if (!command.journal.empty() && core::ReadExactStamp(command.journal).stamp) {
+  const std::string journal = WithDriveFolder(command.journal);
+  if (!journal.empty() && core::ReadExactStamp(journal).stamp) {
     report.Error(NothingChanged("--journal '" + command.journal + "': " + std::string(kJournalExists)));
     return kExitUsage;
   }
   std::optional<PathState> like;
   if (!command.likeFile.empty()) {
-    const core::ExactRead read = core::ReadExactStamp(command.likeFile);
+    const core::ExactRead read = core::ReadExactStamp(WithDriveFolder(command.likeFile));
     if (!read.stamp) {
       report.Error(NothingChanged("--like '" + command.likeFile + "': " + core::SystemErrorText(read.error)));
       return kExitUsage;
@@ -54,7 +56,8 @@ int RunSet(const Command& command, const Streams& streams) {
   StampOptions stamping;
   stamping.dryRun = command.dryRun;
   stamping.quiet = command.quiet;
-  stamping.journal = command.journal;
+  stamping.journal = journal;
+  stamping.linksNotEntered = walker.linksNotEntered();
   return RunStamping(targets, walker.roots(), stamping, report);
 }
 

@@ -14,26 +14,25 @@ namespace {
 
 int ExitStatus(const RunReport& report) { return report.failures() > 0 ? kExitFailed : kExitDone; }
 
-int DryRun(const std::vector<StampTarget>& targets, RunReport& report) {
+int DryRun(const std::vector<StampTarget>& targets, const StampOptions& options, RunReport& report) {
   std::size_t wouldChange = 0;
   for (const StampTarget& target : targets) {
     report.Out(FormatDryRun(target.shown, StateOf(target.before), target.change, OffsetByPlatform));
     if (!target.change.empty()) ++wouldChange;
   }
-  report.Out(FormatDryRunSummary(targets.size() + report.failures(), wouldChange, report.failures()));
+  report.Out(
+      FormatDryRunSummary(targets.size() + report.failures(), wouldChange, report.failures(), options.linksNotEntered));
   return ExitStatus(report);
 }
 
-// Records what every path to be changed holds now, exactly, for undo.
+// Records what every path to be changed holds now, exactly, and what it is to hold, for undo.
 bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& journal, RunReport& report) {
-  std::vector<JournalEntry> entries;
+  Journal record;
   for (const StampTarget& target : targets) {
     if (target.change.empty()) continue;
-    const core::ExactStamp& before = target.before;
-    entries.push_back({core::WideToUtf8(target.platform), before.creation, before.access, before.write,
-                       static_cast<AttributeWord>(before.attributes)});
+    record.entries.push_back({core::WideToUtf8(target.platform), StateOf(target.before), target.change});
   }
-  auto text = FormatJournal(entries);
+  auto text = FormatJournal(record);
   if (!text) {
     report.Error(NothingChanged("--journal: " + text.error()));
     return false;
@@ -65,7 +64,7 @@ PathState StateOf(const core::ExactStamp& stamp) {
 
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
                 const StampOptions& options, RunReport& report) {
-  if (options.dryRun) return DryRun(targets, report);
+  if (options.dryRun) return DryRun(targets, options, report);
   if (!options.journal.empty() && !WriteJournal(targets, options.journal, report)) return kExitUsage;
 
   VolumePrecisions precisions;
@@ -96,7 +95,7 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
     ++stamped;
   }
   report.Finish();
-  if (!options.quiet) report.Out(FormatSummary(stamped, report.failures()));
+  if (!options.quiet) report.Out(FormatSummary(stamped, report.failures(), options.linksNotEntered));
   return ExitStatus(report);
 }
 

@@ -26,7 +26,8 @@ inline constexpr std::string_view kJournalExists = "the file already exists (a j
 struct StampOptions {
   bool dryRun = false;
   bool quiet = false;
-  std::string journal;  // empty: none
+  std::string journal;              // empty: none
+  std::size_t linksNotEntered = 0;  // counted in the summary
 };
 
 // A path's record in the terms of the plan.

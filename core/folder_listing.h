@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -16,6 +17,8 @@ struct FolderEntry {
   std::uint64_t creation = 0;  // ticks since 1601-01-01 UTC
   std::uint64_t access = 0;
   std::uint64_t write = 0;
+  // The kind of reparse point (IO_REPARSE_TAG_*), for a reparse point only.
+  std::optional<DWORD> reparseTag;
   bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 };
 
@@ -23,5 +26,9 @@ struct FolderEntry {
 // file system lists them. Returns 0 when the folder was listed (an empty one too), else the
 // system's error.
 DWORD ListFolder(const std::string& folder, const std::function<void(const FolderEntry&)>& visit);
+
+// The reparse tag of a path itself (platform form, no wildcard), as a listing gives it;
+// nothing when the path is no reparse point or cannot be found.
+std::optional<DWORD> ReadReparseTag(const std::wstring& platformPath);
 
 }  // namespace core

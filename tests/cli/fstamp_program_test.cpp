@@ -1,7 +1,6 @@
 // fstamp.exe driven as a process, as a script or a person would run it: exit codes, what it
 // prints on stdout and stderr, and the files on disk.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <algorithm>
@@ -30,8 +29,8 @@ using testing_support::RunFstamp;
 using testing_support::TempFolder;
 using testing_support::Ticks;
 
-constexpr DWORD kFlags = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                         FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD kFlags =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 std::uint64_t Utc(int year, int month, int day, int hour, int minute, int second, std::uint64_t extra = 0) {
   return Ticks(testing_support::UtcTime(year, month, day, hour, minute, second, extra));
@@ -65,9 +64,13 @@ TEST(FstampShow, CsvListsWildcardMatchesInNameOrderAsExactBytes) {
 
   EXPECT_EQ(run.exitCode, 0u) << run.err;
   const PathState sa = ReadPathState(a), sb = ReadPathState(b);
-  EXPECT_EQ(run.out, "path,size,created,modified,accessed,attributes,error\r\n"
-                     "b.txt,5," + Iso(sb.creation) + "," + Iso(sb.write) + "," + Iso(sb.access) + ",HA,\r\n"
-                     "\"照片 a,1.txt\",1," + Iso(sa.creation) + "," + Iso(sa.write) + "," + Iso(sa.access) + ",A,\r\n");
+  EXPECT_EQ(run.out,
+            "path,size,created,modified,accessed,attributes,error\r\n"
+            "b.txt,5," +
+                Iso(sb.creation) + "," + Iso(sb.write) + "," + Iso(sb.access) +
+                ",HA,\r\n"
+                "\"照片 a,1.txt\",1," +
+                Iso(sa.creation) + "," + Iso(sa.write) + "," + Iso(sa.access) + ",A,\r\n");
 }
 
 TEST(FstampShow, JsonAndTableShowEachPathAndAnUnreadablePathFailsOnStderr) {
@@ -104,7 +107,8 @@ TEST(FstampSet, EachKindOfWhenSetsTheTimeItNames) {
        [](auto&, auto& after, auto&) {
          EXPECT_EQ(after.access, Ticks(core::LocalToFileTime({2019, 11, 12, 13, 14, 15}).value()) + 5'000'000);
        }},
-      {{"-m", "-2h30m"}, [](auto& before, auto& after, auto&) { EXPECT_EQ(after.write, before.write - 90'000'000'000); }},
+      {{"-m", "-2h30m"},
+       [](auto& before, auto& after, auto&) { EXPECT_EQ(after.write, before.write - 90'000'000'000); }},
       {{"-m", "accessed", "-a", "modified"},
        [](auto& before, auto& after, auto&) {
          EXPECT_EQ(after.write, before.access);
@@ -153,9 +157,10 @@ TEST(FstampSet, AttributeSpecsInEachFormChangeOnlyTheFlagsNamed) {
     std::vector<std::string> spec;
     DWORD expected;
   } cases[] = {
-      {FILE_ATTRIBUTE_ARCHIVE, {"+R", "+H"}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+      {FILE_ATTRIBUTE_ARCHIVE, {"+R+H"}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
       {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, {"-h+s"}, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
-      {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, {"=RA"},
+      {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE,
+       {"=RA"},
        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE},
   };
   for (const auto& c : cases) {
@@ -172,8 +177,8 @@ TEST(FstampSet, AttributeSpecsInEachFormChangeOnlyTheFlagsNamed) {
 }
 
 TEST(FstampSet, AFolderIsStampedItselfAndItsEntriesDownToTheDepthAsked) {
-  const std::vector<std::string> paths = {"照片", "照片\\a.txt", "照片\\sub", "照片\\sub\\b.txt", "照片\\sub\\deep",
-                                          "照片\\sub\\deep\\c.txt"};
+  const std::vector<std::string> paths = {
+      "照片", "照片\\a.txt", "照片\\sub", "照片\\sub\\b.txt", "照片\\sub\\deep", "照片\\sub\\deep\\c.txt"};
   const struct {
     std::vector<std::string> option;
     std::vector<bool> stamped;  // in the order of paths
@@ -252,7 +257,10 @@ TEST(FstampSet, ACreationTimeTheFileSystemDoesNotKeepIsReportedAsNotKept) {
 
   EXPECT_EQ(run.exitCode, 1u);
   EXPECT_EQ(run.err.rfind("fstamp: " + path + ": not kept by the file system: created (wrote " +
-                              Iso(Utc(2010, 1, 1, 0, 0, 0)) + ", reads ", 0), 0u) << run.err;
+                              Iso(Utc(2010, 1, 1, 0, 0, 0)) + ", reads ",
+                          0),
+            0u)
+      << run.err;
   EXPECT_EQ(run.out, "0 stamped, 1 failed\n");
 }
 
@@ -293,9 +301,14 @@ TEST(FstampSet, CommandLineErrorsExitWithTwoAndTouchNothing) {
   const std::string path = MakeStampedFile(folder, "a.txt", "a");
   const PathState before = ReadPathState(path);
   const std::vector<std::vector<std::string>> usageErrors = {
-      {"set", "-m", "yesterday", path}, {"set", path},          {"set", "-m", "now", "-r", "--depth", "2", path},
-      {"set", "--attrib", "+X", path},  {"show", "--format", "xml", path}, {"undo"},
+      {"set", "-m", "yesterday", path},
+      {"set", path},
+      {"set", "-m", "now", "-r", "--depth", "2", path},
+      {"set", "--attrib", "+X", path},
+      {"show", "--format", "xml", path},
+      {"undo"},
       {"set", "-m", "2024-05-01", "12:00", path},
+      {"set", "--attrib", "+H", "-S", path},
   };
   for (const auto& args : usageErrors) {
     const ConsoleRun run = RunFstamp(args);
@@ -306,8 +319,8 @@ TEST(FstampSet, CommandLineErrorsExitWithTwoAndTouchNothing) {
   }
   const ConsoleRun like = RunFstamp({"set", "--like", folder.Child("gone.jpg"), path});
   EXPECT_EQ(like.exitCode, 2u);
-  EXPECT_EQ(like.err, "fstamp: --like '" + folder.Child("gone.jpg") + "': " +
-                          core::SystemErrorText(ERROR_FILE_NOT_FOUND) + " Nothing was changed.\n");
+  EXPECT_EQ(like.err, "fstamp: --like '" + folder.Child("gone.jpg") +
+                          "': " + core::SystemErrorText(ERROR_FILE_NOT_FOUND) + " Nothing was changed.\n");
   EXPECT_EQ(ReadPathState(path), before);
 }
 
@@ -325,8 +338,8 @@ TEST(FstampUndo, AJournalPutsBackTheExactTicksAndFlagsOfEveryPath) {
   const std::vector<PathState> original = states();
   const std::string journal = folder.Child("undo.journal");
 
-  const ConsoleRun set = RunFstamp({"set", "-m", "now", "-a", "-3d", "--attrib", "+H", "-r", "--journal", journal,
-                                    paths[0]});
+  const ConsoleRun set =
+      RunFstamp({"set", "-m", "now", "-a", "-3d", "--attrib", "+H", "-r", "--journal", journal, paths[0]});
   ASSERT_EQ(set.exitCode, 0u) << set.err;
   ASSERT_NE(states(), original);
   const ConsoleRun undo = RunFstamp({"undo", journal});
@@ -334,6 +347,31 @@ TEST(FstampUndo, AJournalPutsBackTheExactTicksAndFlagsOfEveryPath) {
   EXPECT_EQ(undo.exitCode, 0u) << undo.err;
   EXPECT_EQ(undo.out, "4 stamped, 0 failed\n");
   EXPECT_EQ(states(), original);
+}
+
+TEST(FstampUndo, APathChangedSinceSetIsLeftAloneAndNamedUnlessForced) {
+  TempFolder folder;
+  const std::string kept = MakeStampedFile(folder, "kept.txt", "a"),
+                    edited = MakeStampedFile(folder, "edited.txt", "b");
+  const PathState keptBefore = ReadPathState(kept), editedBefore = ReadPathState(edited);
+  const std::string journal = folder.Child("undo.journal");
+  ASSERT_EQ(RunFstamp({"set", "-m", "2020-01-01T00:00:00Z", "--journal", journal, kept, edited}).exitCode, 0u);
+  SetTimes(edited, ReadPathState(edited).access, Utc(2023, 3, 3, 3, 3, 3));  // saved again by another program
+  const PathState editedLater = ReadPathState(edited);
+
+  const ConsoleRun dryRun = RunFstamp({"undo", "--dry-run", journal});
+  const ConsoleRun undo = RunFstamp({"undo", journal});
+
+  EXPECT_EQ(dryRun.exitCode, 1u);
+  EXPECT_EQ(undo.exitCode, 1u);
+  EXPECT_EQ(dryRun.err, undo.err);
+  EXPECT_EQ(undo.err.rfind("fstamp: " + edited + ": ", 0), 0u) << undo.err;
+  EXPECT_EQ(ReadPathState(kept), keptBefore);
+  EXPECT_EQ(ReadPathState(edited), editedLater);
+
+  const ConsoleRun forced = RunFstamp({"undo", "--force", journal});
+  EXPECT_EQ(forced.exitCode, 0u) << forced.err;
+  EXPECT_EQ(ReadPathState(edited), editedBefore);
 }
 
 TEST(FstampUndo, ATruncatedOrForeignJournalChangesNothingAndExitsWithTwo) {
@@ -383,6 +421,50 @@ TEST(TimeZoneBerlin, LocalTimesTakeTheOffsetOfTheirOwnDate) {
   EXPECT_EQ(ReadPathState(summer).write, Utc(2024, 7, 15, 10, 0, 0));
   EXPECT_TRUE(Contains(show.out, ",2024-01-15T12:00:00.0000000+01:00,")) << show.out;
   EXPECT_TRUE(Contains(show.out, ",2024-07-15T12:00:00.0000000+02:00,")) << show.out;
+}
+
+// A local time in the gap or in the repeated hour of this zone is refused, naming the two
+// instants of a repeated one, and nothing is written.
+void ExpectGapAndRepeatedHourRefused(const std::string& gap, const std::string& repeated,
+                                     const std::vector<std::uint64_t>& repeatedInstants) {
+  TempFolder folder;
+  const std::string path = MakeStampedFile(folder, "a.txt", "a");
+  const PathState before = ReadPathState(path);
+  for (const std::string& when : {gap, repeated}) {
+    const ConsoleRun run = RunFstamp({"set", "-m", when, path});
+    EXPECT_EQ(run.exitCode, 2u) << when << ": " << run.err;
+    EXPECT_EQ(run.out, "");
+    if (when == repeated) {
+      for (const std::uint64_t instant : repeatedInstants) EXPECT_TRUE(Contains(run.err, Iso(instant))) << run.err;
+    }
+  }
+  EXPECT_EQ(ReadPathState(path), before);
+}
+
+TEST(TimeZoneBerlin, ALocalTimeInTheGapOrTheRepeatedHourIsRefused) {
+  const char* zone = std::getenv("FILESTAMP_TEST_TZ");
+  if (!zone || std::string(zone) != "Europe/Berlin") GTEST_SKIP() << "runs as cli_tests_tz_berlin";
+  ExpectGapAndRepeatedHourRefused("2024-03-31 02:30", "2024-10-27 02:30",
+                                  {Utc(2024, 10, 27, 0, 30, 0), Utc(2024, 10, 27, 1, 30, 0)});
+}
+
+// Runs as cli_tests_tz_new_york.
+TEST(TimeZoneNewYork, ALocalTimeInTheGapOrTheRepeatedHourIsRefusedAndTheHoursAroundThemAreWritten) {
+  const char* zone = std::getenv("FILESTAMP_TEST_TZ");
+  if (!zone || std::string(zone) != "America/New_York") GTEST_SKIP() << "runs as cli_tests_tz_new_york";
+  ExpectGapAndRepeatedHourRefused("2024-03-10 02:30", "2024-11-03T01:30",
+                                  {Utc(2024, 11, 3, 5, 30, 0), Utc(2024, 11, 3, 6, 30, 0)});
+
+  TempFolder folder;
+  const std::string path = folder.MakeFile("a.txt");
+  const struct {
+    const char* when;
+    std::uint64_t utc;
+  } written[] = {{"2024-03-10T03:00", Utc(2024, 3, 10, 7, 0, 0)}, {"2024-11-03T02:00", Utc(2024, 11, 3, 7, 0, 0)}};
+  for (const auto& w : written) {
+    EXPECT_EQ(RunFstamp({"set", "-m", w.when, path}).exitCode, 0u) << w.when;
+    EXPECT_EQ(ReadPathState(path).write, w.utc) << w.when;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // set, undo and show run in this process through the FileApi seam, for what real files here
 // cannot show: other file systems, the order of the calls, links, failing calls.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,8 +78,8 @@ TEST(SetVerification, TheVolumesFileSystemDecidesOnceWhetherARoundedTimeWasKept)
   const struct {
     const wchar_t* fileSystem;
     int status;
-  } cases[] = {{L"FAT32", kExitDone}, {L"FAT", kExitDone}, {L"exFAT", kExitFailed}, {L"NTFS", kExitFailed},
-               {L"", kExitFailed}};
+  } cases[] = {
+      {L"FAT32", kExitDone}, {L"FAT", kExitDone}, {L"exFAT", kExitFailed}, {L"NTFS", kExitFailed}, {L"", kExitFailed}};
   for (const auto& c : cases) {
     SmallTree tree;
     RoundingVolume volume(c.fileSystem);
@@ -100,9 +100,9 @@ TEST(SetOrder, EntriesAreWrittenBeforeTheirFolderInNameOrder) {
   const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", tree.top});
 
   EXPECT_EQ(run.status, kExitDone) << run.err;
-  EXPECT_EQ(PathsOf(api, Op::SetTimes), (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.b),
-                                                                   PlatformForm(tree.sub), PlatformForm(tree.z),
-                                                                   PlatformForm(tree.top)}));
+  EXPECT_EQ(PathsOf(api, Op::SetTimes),
+            (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.b), PlatformForm(tree.sub),
+                                      PlatformForm(tree.z), PlatformForm(tree.top)}));
 }
 
 TEST(SetOrder, PathsReachedTwiceAreStampedOnce) {
@@ -116,7 +116,8 @@ TEST(SetOrder, PathsReachedTwiceAreStampedOnce) {
   EXPECT_EQ(std::count(written.begin(), written.end(), PlatformForm(tree.b)), 1);
 }
 
-// Marks every entry named "link" as a reparse point, as a symbolic link or junction is.
+// Marks every entry named "link", "junction" or "cloud" as a reparse point of that kind: a
+// symbolic link, a junction, a cloud drive's placeholder folder.
 class LinkMarkingApi : public RecordingFileApi {
  public:
   HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override {
@@ -131,16 +132,23 @@ class LinkMarkingApi : public RecordingFileApi {
   }
   BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override {
     const BOOL found = RecordingFileApi::QueryAttributes(path, data);
-    const std::size_t length = std::wcslen(path);
-    if (found && length > 5 && std::wcscmp(path + length - 5, L"\\link") == 0) {
-      data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-    }
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    if (found && name && TagOf(name + 1)) data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     return found;
   }
 
  private:
+  static std::optional<DWORD> TagOf(const wchar_t* name) {
+    if (std::wcscmp(name, L"link") == 0) return IO_REPARSE_TAG_SYMLINK;
+    if (std::wcscmp(name, L"junction") == 0) return IO_REPARSE_TAG_MOUNT_POINT;
+    if (std::wcscmp(name, L"cloud") == 0) return IO_REPARSE_TAG_CLOUD_6;
+    return std::nullopt;
+  }
   static void Mark(WIN32_FIND_DATAW& data) {
-    if (std::wcscmp(data.cFileName, L"link") == 0) data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    if (const auto tag = TagOf(data.cFileName)) {
+      data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+      data.dwReserved0 = *tag;
+    }
   }
 };
 
@@ -158,6 +166,27 @@ TEST(SetOrder, ALinkIsStampedItselfAndNeverEntered) {
   for (const std::string& pattern : PathsOf(api, Op::FindFirst)) {
     EXPECT_EQ(pattern.find(PlatformForm(link)), std::string::npos) << pattern;
   }
+}
+
+TEST(SetOrder, ACloudFolderIsWalkedWhileAJunctionIsStampedItselfAndCounted) {
+  TempFolder folder;
+  const std::string top = folder.MakeFolder("top");
+  const std::string cloud = folder.MakeFolder("top\\cloud"), junction = folder.MakeFolder("top\\junction");
+  const std::string inCloud = folder.MakeFile("top\\cloud\\a.txt"),
+                    inJunction = folder.MakeFile("top\\junction\\a.txt");
+  const auto untouched = ReadPathState(inJunction);
+  LinkMarkingApi api;
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", top});
+  const InProcessRun given = RunHere({"set", "-a", "2020-01-01T00:00:00Z", "-r", cloud, junction});
+
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(given.status, kExitDone) << given.err;
+  const std::uint64_t written = testing_support::Ticks(testing_support::UtcTime(2020, 1, 1, 0, 0, 0));
+  for (const std::string& path : {top, cloud, inCloud, junction}) EXPECT_EQ(ReadPathState(path).write, written) << path;
+  EXPECT_EQ(ReadPathState(inCloud).access, written);
+  EXPECT_EQ(ReadPathState(inJunction), untouched);
+  EXPECT_EQ(run.out, "4 stamped, 0 failed, 1 link not entered\n");
 }
 
 TEST(SetFailures, AFolderThatCannotBeListedFailsAndIsLeftWhileTheRestIsDone) {
@@ -206,8 +235,7 @@ TEST(SetJournal, AJournalThatCannotBeWrittenStopsBeforeAnyChange) {
                          "': " + core::SystemErrorText(ERROR_ACCESS_DENIED) + " Nothing was changed.\n");
   EXPECT_TRUE(api.CallsOf(Op::SetTimes).empty());
   EXPECT_EQ(ReadPathState(path), before);
-  EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()),
-            INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
