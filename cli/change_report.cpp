@@ -98,6 +98,11 @@ std::string FormatSummary(std::size_t stamped, std::size_t failed, std::size_t l
          LinksNotEntered(linksNotEntered) + "\n";
 }
 
+std::string FormatStopped(std::size_t notReached) {
+  return "stopped on request; " + std::to_string(notReached) + (notReached == 1 ? " path was" : " paths were") +
+         " not reached (a journal undoes what was done)";
+}
+
 std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed,
                                 std::size_t linksNotEntered) {
   return "dry run: " + std::to_string(wouldChange) + " of " + std::to_string(read) + " would change, " +

@@ -5,6 +5,7 @@
 #include "cli/arguments.h"
 #include "cli/drive_relative.h"
 #include "cli/path_text.h"
+#include "cli/stop_request.h"
 #include "cli/wildcard.h"
 #include "core/file_api.h"
 #include "core/folder_listing.h"
@@ -115,6 +116,10 @@ bool PathWalker::TakeStamp(WalkItem& item, const core::FolderEntry& entry) {
 }
 
 void PathWalker::Visit(WalkItem&& item, int levelsLeft) {
+  if (options_.stoppable && StopRequested()) {
+    stopped_ = true;
+    return;
+  }
   if (options_.once && !seen_.insert(item.platform).second) return;
   const bool isFolder = IsFolder(item.stamp.attributes), isLink = IsLink(item);
   if (!isFolder || isLink || levelsLeft == 0) {

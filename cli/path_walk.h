@@ -33,6 +33,8 @@ struct WalkOptions {
   bool freshReads = false;
   // Visit a path reached twice (by overlapping PATHs) only the first time.
   bool once = false;
+  // End the walk early when a stop is requested (see StopRequested).
+  bool stoppable = false;
 };
 
 // Expands PATHs and walks below them. A last path part holding '*' or '?' is matched against
@@ -56,6 +58,9 @@ class PathWalker {
   // below one lies on the same volume, since no link is entered.
   const std::vector<std::wstring>& roots() const { return roots_; }
 
+  // Whether the walk ended early on a stop request.
+  bool stopped() const { return stopped_; }
+
   // Link folders that were not entered although the depth asked for their entries.
   std::size_t linksNotEntered() const { return linksNotEntered_; }
 
@@ -71,6 +76,7 @@ class PathWalker {
   std::vector<std::wstring> roots_;
   std::unordered_set<std::wstring> seen_;
   std::size_t linksNotEntered_ = 0;
+  bool stopped_ = false;
 };
 
 // The folder of a platform path, ending in '\' (a root is its own folder).

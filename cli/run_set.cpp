@@ -6,11 +6,13 @@
 #include "cli/platform_time.h"
 #include "cli/program.h"
 #include "cli/stamp_run.h"
+#include "cli/stop_request.h"
 #include "core/system_error.h"
 
 namespace cli {
 
 int RunSet(const Command& command, const Streams& streams) {
+  const StopOnConsoleSignal stopOnSignal;  // outlives the report, whose end flushes the output
   RunReport report(streams);
   // Checked again when it is written; asking now spares reading every path first.
   const std::string journal = WithDriveFolder(command.journal);
@@ -39,6 +41,7 @@ int RunSet(const Command& command, const Streams& streams) {
   options.entriesFirst = true;
   options.freshReads = true;
   options.once = command.paths.size() > 1;
+  options.stoppable = true;
   PathWalker walker(
       options,
       [&](WalkItem&& item) {
@@ -51,7 +54,13 @@ int RunSet(const Command& command, const Streams& streams) {
         targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root});
       },
       [&](const std::string& shown, const std::string& reason) { report.Failed(shown, reason); });
-  for (const std::string& path : command.paths) walker.Walk(path);
+  for (const std::string& path : command.paths) {
+    if (!walker.stopped()) walker.Walk(path);
+  }
+  if (walker.stopped()) {
+    report.Error(NothingChanged("stopped on request while reading the paths"));
+    return kExitFailed;
+  }
 
   StampOptions stamping;
   stamping.dryRun = command.dryRun;

@@ -9,6 +9,7 @@
 #include "cli/platform_time.h"
 #include "cli/program.h"
 #include "cli/stamp_run.h"
+#include "cli/stop_request.h"
 #include "cli/volume_precision.h"
 #include "core/file_api.h"
 #include "core/system_error.h"
@@ -17,6 +18,7 @@
 namespace cli {
 
 int RunUndo(const Command& command, const Streams& streams) {
+  const StopOnConsoleSignal stopOnSignal;  // outlives the report, whose end flushes the output
   RunReport report(streams);
   std::string text;
   if (const DWORD error = core::ReadWholeFile(WithDriveFolder(command.journal), text)) {

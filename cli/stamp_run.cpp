@@ -4,6 +4,7 @@
 #include "cli/journal.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
+#include "cli/stop_request.h"
 #include "cli/volume_precision.h"
 #include "core/system_error.h"
 #include "core/text_encoding.h"
@@ -69,8 +70,10 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
 
   VolumePrecisions precisions;
   std::size_t stamped = 0;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const StampTarget& target = targets[i];
+  std::size_t reached = 0;
+  for (; reached < targets.size() && !StopRequested(); ++reached) {
+    const StampTarget& target = targets[reached];
+    const std::size_t i = reached;
     report.Progress(i, targets.size(), target.shown);
     if (target.change.empty()) {
       ++stamped;  // it already holds what was asked
@@ -95,8 +98,10 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
     ++stamped;
   }
   report.Finish();
+  const bool stopped = reached < targets.size();
+  if (stopped) report.Error(FormatStopped(targets.size() - reached));
   if (!options.quiet) report.Out(FormatSummary(stamped, report.failures(), options.linksNotEntered));
-  return ExitStatus(report);
+  return stopped ? kExitFailed : ExitStatus(report);
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@ set(FSTAMP_WINDOWS_SOURCES
   cli/progress.cpp
   cli/path_walk.cpp
   cli/drive_relative.cpp
+  cli/stop_request.cpp
   cli/volume_precision.cpp
   cli/platform_time.cpp
   cli/run_report.cpp

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "cli/program.h"
+#include "cli/stop_request.h"
 #include "core/system_error.h"
 #include "tests/cli/captured_stream.h"
 #include "tests/support/file_state.h"
+#include "tests/support/hooked_file_api.h"
 #include "tests/support/recording_file_api.h"
 #include "tests/support/temp_folder.h"
 
@@ -202,6 +204,41 @@ TEST(SetFailures, AFolderThatCannotBeListedFailsAndIsLeftWhileTheRestIsDone) {
   EXPECT_EQ(PathsOf(api, Op::SetTimes),
             (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.z), PlatformForm(tree.top)}));
   EXPECT_EQ(run.out, "3 stamped, 1 failed\n");
+}
+
+// Clears a stop request a test raised, however the test ends.
+struct StopRequestCleared {
+  ~StopRequestCleared() { ClearStopRequest(); }
+};
+
+TEST(SetStop, AStopEndsTheRunAfterThePathInHandAndTheJournalUndoesExactlyWhatWasDone) {
+  SmallTree tree;
+  const std::vector<std::string> paths = {tree.a, tree.b, tree.sub, tree.z, tree.top};  // the order of writing
+  std::vector<testing_support::PathState> before;
+  for (const std::string& path : paths) before.push_back(ReadPathState(path));
+  const std::string journal = tree.folder.Child("j.journal");
+  InProcessRun run;
+  {
+    const StopRequestCleared cleared;
+    testing_support::HookedFileApi api([&](const std::string& path) {
+      if (path == PlatformForm(tree.b)) RequestStop();  // as Ctrl+C would, while b is in hand
+    });
+    run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", "--journal", journal, tree.top});
+  }
+
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, "2 stamped, 0 failed\n");
+  const std::uint64_t written = testing_support::Ticks(testing_support::UtcTime(2020, 1, 1, 0, 0, 0));
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(ReadPathState(paths[i]).write == written, i < 2) << paths[i];
+  }
+  const InProcessRun undo = RunHere({"undo", journal});
+  EXPECT_EQ(undo.status, kExitDone) << undo.err;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    // (Listing a folder here moves its access time, which set never wrote.)
+    EXPECT_EQ(ReadPathState(paths[i]).write, before[i].write) << paths[i];
+    EXPECT_EQ(ReadPathState(paths[i]).attributes, before[i].attributes) << paths[i];
+  }
 }
 
 TEST(SetJournal, TheJournalReachesTheDiskBeforeTheFirstChange) {
