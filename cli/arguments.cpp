@@ -355,7 +355,8 @@ const std::string_view kHelp =
     "  fstamp sendto install | remove    add filestamp.exe (beside fstamp.exe) to Explorer's\n"
     "                                    Send To menu, or take it out again\n"
     "\n"
-    "  -r, --recursive             every level below a folder\n"
+    "  -r, --recursive             every level below a folder (links and junctions are\n"
+    "                              stamped themselves, never entered)\n"
     "  --depth N                   N levels below (0: the path itself)\n"
     "  --                          everything after is a PATH\n"
     "  PATH may end in a name with * and ?, expanded in name order.\n"
@@ -366,8 +367,11 @@ const std::string_view kHelp =
     "  now\n"
     "  +1d, -2h30m, +90s            shift the path's own time (units d h m s)\n"
     "  created, modified, accessed  another of the path's times, as it was before\n"
+    "A local time the clocks skip or show twice (daylight saving) needs an offset or Z.\n"
     "\n"
-    "Exit status: 0 all done, 1 some PATH failed, 2 the command line is wrong.\n";
+    "Ctrl+C stops set and undo after the path in hand; a journal undoes what was done.\n"
+    "Exit status: 0 all done, 1 some PATH failed or the run was stopped, 2 the command\n"
+    "line is wrong.\n";
 
 std::string FormatUsageError(std::string_view message) {
   return "fstamp: " + std::string(message) + "\n" + std::string(kUsage) + "Try 'fstamp --help' for more.\n";
