@@ -23,7 +23,7 @@ inline constexpr int kUnlimitedDepth = -1;
 struct Command {
   Verb verb = Verb::Show;
   SendToAction sendTo = SendToAction::Install;  // sendto
-  OutputFormat format = OutputFormat::Table;    // show
+  OutputFormat format = OutputFormat::Table;  // show
   int depth = 0;  // levels below each PATH: 0 the path itself, 1 its direct entries, kUnlimitedDepth for -r
 
   // set: the value of each time, with --all already spread over the slots not given alone.

@@ -29,6 +29,7 @@ char LetterOf(AttributeWord flag) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+
 }  // namespace
 
 Result<AttribSpec> ParseAttribSpec(const std::vector<std::string_view>& words) {

@@ -17,7 +17,9 @@ SlotTimes SlotTimesOf(const PathState& state) {
 
 }  // namespace
 
-const TimeSource& SetRequest::Get(TimeSlot slot) const { return SlotField(*this, slot); }
+const TimeSource& SetRequest::Get(TimeSlot slot) const {
+  return SlotField(*this, slot);
+}
 
 Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<PathState>& like, Ticks nowUtc,
                                   const LocalToUtc& localToUtc) {
@@ -59,8 +61,7 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
                    (value == 0 ? " time would be 1601-01-01 00:00:00 UTC, which the platform reads as \"leave it\""
                                : " time falls outside 1601..30827")};
     }
-    if (static_cast<std::uint64_t>(value) != before.Get(slot))
-      SlotField(change, slot) = static_cast<std::uint64_t>(value);
+    if (static_cast<std::uint64_t>(value) != before.Get(slot)) SlotField(change, slot) = static_cast<std::uint64_t>(value);
   }
   if (request.attrib) {
     const AttributeWord flags = ApplyAttribSpec(*request.attrib, before.attributes) & kFlagMask;

@@ -51,7 +51,8 @@ std::string_view StampPartName(StampPart part);
 
 // The parts of a written change that the path, read back as `after`, does not hold: a time
 // further from the written value than the file system's precision, or other flags.
-std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after, const TimePrecision& precision);
+std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after,
+                                   const TimePrecision& precision);
 
 // The parts of a journal line's written change that the path, now holding `now`, no longer
 // holds: neither what set wrote (within the precision) nor what it held before. Empty for a

@@ -34,31 +34,21 @@ TEST(Journal, WritesTheDocumentedLinesAndReadsThemBackExactly) {
   EXPECT_EQ(*journal, kJournal);
 }
 
-TEST(Journal, AJournalOfVersionOneStillReadsWithNothingRecordedAsWritten) {
-  constexpr std::string_view kVersion1 =
-      "fstamp-journal 1 created accessed modified attributes path\n"
-      "10 20 30 00000020 C:\\a.txt\n"
-      "end 1\n";
-  auto journal = ParseJournal(kVersion1);
-  ASSERT_TRUE(journal.has_value()) << journal.error();
-  EXPECT_EQ(journal->version, 1);
-  ASSERT_EQ(journal->entries.size(), 1u);
-  EXPECT_EQ(journal->entries[0].before, (PathState{10, 30, 20, 0x20}));
-  EXPECT_FALSE(journal->entries[0].written.has_value());
-  const auto again = FormatJournal(*journal);
-  ASSERT_TRUE(again.has_value()) << again.error();
-  EXPECT_EQ(*again, kVersion1);
-}
-
-TEST(Journal, TheLineAfterTheHeaderMaySayWhoWroteItAndWhat) {
-  Journal journal = kJournal;
-  journal.origin = "fstamp 9.9: set -m now D:\\Docs";
-  auto text = FormatJournal(journal);
-  ASSERT_TRUE(text.has_value()) << text.error();
-  EXPECT_EQ(text->substr(Header().size()).rfind("by " + *journal.origin + "\n", 0), 0u) << *text;
-  const auto again = ParseJournal(*text);
-  ASSERT_TRUE(again.has_value()) << again.error();
-  EXPECT_EQ(*again, journal);
+TEST(Journal, VersionOneStillReadsAndAByLineAfterTheHeaderRoundTrips) {
+  const Journal version1{1, std::nullopt, {{"C:\\a.txt", {10, 30, 20, 0x20}, std::nullopt}}};
+  Journal withOrigin = kJournal;
+  withOrigin.origin = "fstamp 9.9: set -m now D:\\Docs";
+  const std::string text1 =
+      "fstamp-journal 1 created accessed modified attributes path\n10 20 30 00000020 C:\\a.txt\nend 1\n";
+  const std::string text2 = std::string(kText).insert(Header().size(), "by " + *withOrigin.origin + "\n");
+  for (const auto& [journal, text] : {std::pair{version1, text1}, std::pair{withOrigin, text2}}) {
+    auto written = FormatJournal(journal);
+    ASSERT_TRUE(written.has_value()) << written.error();
+    EXPECT_EQ(*written, text);
+    auto read = ParseJournal(*written);
+    ASSERT_TRUE(read.has_value()) << read.error();
+    EXPECT_EQ(*read, journal);
+  }
 }
 
 TEST(Journal, AnEmptyListIsAValidJournal) {
@@ -77,8 +67,6 @@ TEST(Journal, RefusesToWriteWhatWouldNotReadBack) {
   EXPECT_FALSE(FormatJournal({2, std::nullopt, {{std::string("a\0b", 3), {1, 2, 3, 0}, written}}}).has_value());
   EXPECT_FALSE(FormatJournal({2, std::nullopt, {{"a", {1, 2, 3, 0}, std::nullopt}}}).has_value());
   EXPECT_FALSE(FormatJournal({1, std::nullopt, {{"a", {1, 2, 3, 0}, written}}}).has_value());
-  EXPECT_FALSE(FormatJournal({1, "fstamp", {}}).has_value());
-  EXPECT_FALSE(FormatJournal({2, "a\nb", {}}).has_value());
 }
 
 TEST(Journal, EveryCutOfTheTextIsRejected) {
@@ -103,14 +91,12 @@ TEST(Journal, RejectsAForeignOrDamagedText) {
       {"fstamp-journal 3 created\nend 0\n",
        "journal version '3' is not supported (this program reads versions 1 and 2)"},
       {"fstamp-journal 1\nend 0\n", "line 1: damaged header (expected '" + std::string(kJournalHeaderV1) + "')"},
-      {"fstamp-journal 2 created\nend 0\n", "line 1: damaged header (expected '" + std::string(kJournalHeader) + "')"},
       {header + "1 2 3 00000020 - - - - a\nend 2\n",
        "the journal is damaged: its 'end' line counts 2 entries, but 1 are present"},
       {header + "1 x 3 00000020 - - - - a\nend 1\n",
        "line 2: the modified time is not a plain decimal number of ticks"},
       {header + "01 2 3 00000020 - - - - a\nend 1\n",
        "line 2: the created time is not a plain decimal number of ticks"},
-      {header + "- 2 3 00000020 - - - - a\nend 1\n", "line 2: the created time is not a plain decimal number of ticks"},
       {header + "1 2 18446744073709551616 00000020 - - - - a\nend 1\n",
        "line 2: the accessed time is not a plain decimal number of ticks"},
       {header + "1 2 3 0000002A - - - - a\nend 1\n", "line 2: the attributes are not eight lowercase hex digits"},
@@ -118,14 +104,11 @@ TEST(Journal, RejectsAForeignOrDamagedText) {
        "line 2: the written modified time is not a plain decimal number of ticks or -"},
       {header + "1 2 3 00000020 - - - 20 a\nend 1\n",
        "line 2: the written flags are not eight lowercase hex digits or -"},
-      {header + "1 2 3 00000020 a\nend 1\n",
-       "line 2: the written created time is not a plain decimal number of ticks or -"},
       {header + "1 2 3 00000020 - - - - \nend 1\n", "line 2: the path is missing"},
       {header + "1 2 3 00000020 - - - - a\r\nend 1\n",
        "line 2: holds a carriage return (was the file converted to CRLF?)"},
       {header + "end 0\nextra\n", "line 3: text after the 'end' line"},
       {header + "\nend 0\n", "line 2: the created time is not a plain decimal number of ticks"},
-      {header + "by x\nby y\nend 0\n", "line 3: the created time is not a plain decimal number of ticks"},
       {v1 + "by x\nend 0\n", "line 2: the created time is not a plain decimal number of ticks"},
   };
   for (const auto& c : cases) {

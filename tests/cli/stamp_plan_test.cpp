@@ -65,7 +65,7 @@ TEST(MakeSetRequest, ALocalTimeWithoutInstantFailsTheWholeCommandNamingTheTime) 
 
 TEST(PlanSet, OnlyTimesThatDifferFromThePathAreWritten) {
   Command command = SetCommand();
-  command.created = Instant{kNoon};  // what it holds already
+  command.created = Instant{kNoon};                // what it holds already
   command.modified = Instant{kNoon + kTicksPerDay + 1};
   EXPECT_EQ(Plan(Request(command)), (PlannedChange{std::nullopt, kNoon + kTicksPerDay + 1, std::nullopt, {}}));
 }
@@ -120,8 +120,8 @@ TEST(PlanUndo, AVersionOneLinePutsBackEveryRecordedTimeAndTheFlagsThatDiffer) {
   const JournalEntry entry{
       "\\\\?\\C:\\a", {kBefore.created, kBefore.modified - 5, 0, kReadOnly | kHidden | 0x2000}, std::nullopt};
   const PlannedChange change = PlanUndo(entry, kBefore);
-  EXPECT_EQ(change.created, std::nullopt);   // unchanged since
-  EXPECT_EQ(change.accessed, std::nullopt);  // 0: the file system had none
+  EXPECT_EQ(change.created, std::nullopt);      // unchanged since
+  EXPECT_EQ(change.accessed, std::nullopt);     // 0: the file system had none
   EXPECT_EQ(change.modified, kBefore.modified - 5);
   EXPECT_EQ(change.flags, kReadOnly | kHidden);  // other bits are the platform's to keep
   EXPECT_TRUE(PlanUndo({"a", kBefore, std::nullopt}, kBefore).empty());

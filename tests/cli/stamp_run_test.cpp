@@ -1,6 +1,7 @@
 // set, undo and show run in this process through the FileApi seam, for what real files here
 // cannot show: other file systems, the order of the calls, links, failing calls.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -80,8 +81,8 @@ TEST(SetVerification, TheVolumesFileSystemDecidesOnceWhetherARoundedTimeWasKept)
   const struct {
     const wchar_t* fileSystem;
     int status;
-  } cases[] = {
-      {L"FAT32", kExitDone}, {L"FAT", kExitDone}, {L"exFAT", kExitFailed}, {L"NTFS", kExitFailed}, {L"", kExitFailed}};
+  } cases[] = {{L"FAT32", kExitDone}, {L"FAT", kExitDone}, {L"exFAT", kExitFailed}, {L"NTFS", kExitFailed},
+               {L"", kExitFailed}};
   for (const auto& c : cases) {
     SmallTree tree;
     RoundingVolume volume(c.fileSystem);
@@ -102,9 +103,9 @@ TEST(SetOrder, EntriesAreWrittenBeforeTheirFolderInNameOrder) {
   const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", tree.top});
 
   EXPECT_EQ(run.status, kExitDone) << run.err;
-  EXPECT_EQ(PathsOf(api, Op::SetTimes),
-            (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.b), PlatformForm(tree.sub),
-                                      PlatformForm(tree.z), PlatformForm(tree.top)}));
+  EXPECT_EQ(PathsOf(api, Op::SetTimes), (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.b),
+                                                                   PlatformForm(tree.sub), PlatformForm(tree.z),
+                                                                   PlatformForm(tree.top)}));
 }
 
 TEST(SetOrder, PathsReachedTwiceAreStampedOnce) {
@@ -272,7 +273,8 @@ TEST(SetJournal, AJournalThatCannotBeWrittenStopsBeforeAnyChange) {
                          "': " + core::SystemErrorText(ERROR_ACCESS_DENIED) + " Nothing was changed.\n");
   EXPECT_TRUE(api.CallsOf(Op::SetTimes).empty());
   EXPECT_EQ(ReadPathState(path), before);
-  EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(testing_support::WidePath(folder.Child("j.journal")).c_str()),
+            INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
