@@ -15,6 +15,7 @@ enum class Option {
   Recursive,
   Depth,
   DryRun,
+  Force,
   Journal,
   Quiet,
   Format,
@@ -45,6 +46,7 @@ constexpr OptionInfo kOptions[] = {
     {Option::Recursive, "-r", "--recursive", "", kForShow | kForSet},
     {Option::Depth, "", "--depth", "N", kForShow | kForSet},
     {Option::DryRun, "", "--dry-run", "", kForSet | kForUndo},
+    {Option::Force, "", "--force", "", kForUndo},
     {Option::Journal, "", "--journal", "FILE", kForSet},
     {Option::Quiet, "-q", "--quiet", "", kForSet},
     {Option::Format, "", "--format", "table|csv|json", kForShow},
@@ -97,7 +99,7 @@ struct State {
   Command command;
   unsigned seen = 0;  // bit per Option
   std::optional<When> all;
-  std::vector<std::string> attribWords;
+  std::optional<std::string> attribWord;  // --attrib's SPEC, as given
   bool recursive = false;
   bool depthGiven = false;
   std::string_view dateOnlyOption;  // the option whose WHEN was just a date, for the hint above
@@ -160,7 +162,7 @@ std::optional<Error> ApplyValue(State& state, const OptionInfo& option, std::str
       (option.id == Option::Like ? command.likeFile : command.journal) = std::string(value);
       return std::nullopt;
     case Option::Attrib:
-      state.attribWords.emplace_back(value);
+      state.attribWord = std::string(value);
       return std::nullopt;
     default:
       return std::nullopt;
@@ -175,6 +177,9 @@ void ApplyFlag(State& state, Option id) {
       break;
     case Option::DryRun:
       state.command.dryRun = true;
+      break;
+    case Option::Force:
+      state.command.force = true;
       break;
     case Option::Quiet:
       state.command.quiet = true;
@@ -200,9 +205,8 @@ std::optional<Error> Finish(State& state) {
   }
 
   if (command.verb == Verb::Set) {
-    if (!state.attribWords.empty()) {
-      const std::vector<std::string_view> words(state.attribWords.begin(), state.attribWords.end());
-      auto spec = ParseAttribSpec(words);
+    if (state.attribWord) {
+      auto spec = ParseAttribSpec({*state.attribWord});
       if (!spec) return Fail("--attrib: " + spec.error());
       command.attrib = *spec;
     }
@@ -257,6 +261,12 @@ Result<Command> ParseArguments(const std::vector<std::string>& args) {
       optionsEnded = true;
       continue;
     }
+    // "--attrib +h -s" or "--attrib +h +s": a second attribute change, which the SPEC never takes.
+    if (!optionsEnded && state.attribWord && LooksLikeAttribChange(argument) && FindOption(argument) == nullptr) {
+      return Fail(Quoted(argument) + " after --attrib " + *state.attribWord +
+                  " looks like another attribute change: SPEC is one word, e.g. --attrib " + *state.attribWord +
+                  std::string(argument));
+    }
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
       if (argument.empty()) return Fail("a PATH is empty");
       if (!state.dateOnlyOption.empty() && LooksLikeTimeOfDay(argument)) {
@@ -292,7 +302,7 @@ Result<Command> ParseArguments(const std::vector<std::string>& args) {
     }
 
     const unsigned bit = 1u << static_cast<unsigned>(option->id);
-    if ((state.seen & bit) != 0 && option->id != Option::Attrib) {
+    if ((state.seen & bit) != 0) {
       return Fail(std::string(name) + " is given more than once");
     }
     state.seen |= bit;
@@ -306,16 +316,17 @@ Result<Command> ParseArguments(const std::vector<std::string>& args) {
     if (inlineValue) {
       value = *inlineValue;
     } else if (i < args.size()) {
+      // -r and -a stay options even here; the other sign-letter words are the SPEC.
+      if (option->id == Option::Attrib && FindOption(args[i]) != nullptr) {
+        return Fail(std::string(name) + " needs a SPEC, but " + Quoted(args[i]) +
+                    " is an option: write the flag in capitals (-R, -A) or join it with '=' (--attrib=" + args[i] +
+                    ")");
+      }
       value = args[i++];
     } else {
       return Fail(std::string(name) + " needs a value: " + std::string(option->valueName));
     }
     if (auto error = ApplyValue(state, *option, name, value)) return *error;
-    if (option->id == Option::Attrib) {
-      while (!optionsEnded && i < args.size() && LooksLikeAttribWord(args[i]) && FindOption(args[i]) == nullptr) {
-        state.attribWords.push_back(args[i++]);
-      }
-    }
   }
 
   if (auto error = Finish(state)) return *error;
@@ -334,15 +345,18 @@ const std::string_view kHelp =
     "      -a, --accessed WHEN       access time\n"
     "      --all WHEN                all three (-c, -m, -a still win)\n"
     "      --like FILE               every time not given otherwise, from FILE\n"
-    "      --attrib SPEC             +R -H +S -A (any case, joined like +rh-s), =RA exactly, = none\n"
+    "      --attrib SPEC             one word: +R-H, +rh-s (any case), =RA exactly, = none\n"
     "      --dry-run                 print old -> new, change nothing\n"
     "      --journal FILE            record every path's times and flags first, for undo\n"
     "      -q, --quiet               print only errors\n"
-    "  fstamp undo [--dry-run] JOURNAL   put back what a journal recorded\n"
+    "  fstamp undo [--dry-run] [--force] JOURNAL\n"
+    "                              put back what set changed, on each path that still holds\n"
+    "                              what set wrote; --force also over later changes\n"
     "  fstamp sendto install | remove    add filestamp.exe (beside fstamp.exe) to Explorer's\n"
     "                                    Send To menu, or take it out again\n"
     "\n"
-    "  -r, --recursive             every level below a folder\n"
+    "  -r, --recursive             every level below a folder (links and junctions are\n"
+    "                              stamped themselves, never entered)\n"
     "  --depth N                   N levels below (0: the path itself)\n"
     "  --                          everything after is a PATH\n"
     "  PATH may end in a name with * and ?, expanded in name order.\n"
@@ -353,8 +367,11 @@ const std::string_view kHelp =
     "  now\n"
     "  +1d, -2h30m, +90s            shift the path's own time (units d h m s)\n"
     "  created, modified, accessed  another of the path's times, as it was before\n"
+    "A local time the clocks skip or show twice (daylight saving) needs an offset or Z.\n"
     "\n"
-    "Exit status: 0 all done, 1 some PATH failed, 2 the command line is wrong.\n";
+    "Ctrl+C stops set and undo after the path in hand; a journal undoes what was done.\n"
+    "Exit status: 0 all done, 1 some PATH failed or the run was stopped, 2 the command\n"
+    "line is wrong.\n";
 
 std::string FormatUsageError(std::string_view message) {
   return "fstamp: " + std::string(message) + "\n" + std::string(kUsage) + "Try 'fstamp --help' for more.\n";

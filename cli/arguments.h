@@ -34,6 +34,7 @@ struct Command {
   std::string likeFile;  // empty: none
   std::optional<AttribSpec> attrib;
   bool dryRun = false;  // set, undo
+  bool force = false;   // undo: also over paths changed since set wrote them
   bool quiet = false;   // set
 
   // set: the journal to write before the first change (empty: none). undo: the journal to read.
@@ -45,12 +46,12 @@ struct Command {
 // Reads the arguments after the program's name. The first may be a verb (show, set, undo);
 // without one the verb is show. Options may come before, between or after the paths; "--"
 // ends them. Long options take their value as the next argument or after '=' (--depth=3).
-// An option's value is the next argument whatever it looks like, so "-m -1h" works. After
-// --attrib's value, further arguments that look like attribute changes (+R, -H, =) join the
-// SPEC unless they are an option of the verb themselves (-r, -a: write -R, -A to clear those
-// flags). --help or --version returns at once, ignoring what follows. Every option may be
-// given once, except --attrib, whose words accumulate. Fails, reading and changing nothing,
-// with a message saying what is wrong.
+// An option's value is the next argument whatever it looks like, so "-m -1h" works.
+// --attrib's SPEC is exactly one word ("+R-H"); a later argument that looks like another
+// attribute change (+H, -S) and is no option is an error, so -r and -a always keep their
+// meaning as options. --help or --version returns at once, ignoring what follows. Every
+// option may be given once. Fails, reading and changing nothing, with a message saying what
+// is wrong.
 Result<Command> ParseArguments(const std::vector<std::string>& args);
 
 // The usage lines, shown with every command-line error.
@@ -58,7 +59,7 @@ inline constexpr std::string_view kUsage =
     "usage: fstamp [show] [--format table|csv|json] [-r | --depth N] PATH...\n"
     "       fstamp set [-c WHEN] [-m WHEN] [-a WHEN] [--all WHEN] [--like FILE] [--attrib SPEC]\n"
     "                  [-r | --depth N] [--dry-run] [--journal FILE] [-q] PATH...\n"
-    "       fstamp undo [--dry-run] JOURNAL\n"
+    "       fstamp undo [--dry-run] [--force] JOURNAL\n"
     "       fstamp sendto install | remove\n"
     "       fstamp --help | --version\n";
 

@@ -106,7 +106,8 @@ std::string AttributeLetters(AttributeWord flags) {
   return letters;
 }
 
-bool LooksLikeAttribWord(std::string_view word) {
+bool LooksLikeAttribChange(std::string_view word) {
+  if (word.empty() || (word[0] != '+' && word[0] != '-' && word[0] != '=')) return false;
   if (word == "=") return true;
   bool hasLetter = false;
   for (const char c : word) {

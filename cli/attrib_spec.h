@@ -43,8 +43,9 @@ AttributeWord ApplyAttribSpec(const AttribSpec& spec, AttributeWord current);
 // The letters of the set flags among R, H, S, A, in that order ("RA"; "" for none).
 std::string AttributeLetters(AttributeWord flags);
 
-// True for a word made only of signs, R/H/S/A letters and blanks, with at least one letter or
-// being exactly "=": the command line takes such a word after --attrib as part of the SPEC.
-bool LooksLikeAttribWord(std::string_view word);
+// True for a word that begins with a sign and holds only signs, R/H/S/A letters and blanks,
+// with at least one letter, or is exactly "=": after --attrib's one word, the command line
+// refuses such a word rather than take it as a PATH or an unknown option.
+bool LooksLikeAttribChange(std::string_view word);
 
 }  // namespace cli

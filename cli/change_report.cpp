@@ -42,24 +42,40 @@ std::string FormatDryRun(std::string_view path, const PathState& before, const P
   return text;
 }
 
-std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChange& change, const PathState& after,
-                          const OffsetAt& offsetAt) {
-  std::string text = "not kept by the file system: ";
-  for (std::size_t i = 0; i < lost.size(); ++i) {
+namespace {
+
+// "modified (wrote <time>, <verb> <time>), flags (wrote RA, <verb> A)".
+std::string FormatParts(const std::vector<StampPart>& parts, const PlannedChange& change, const PathState& now,
+                        std::string_view verb, const OffsetAt& offsetAt) {
+  std::string text;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
     if (i > 0) text += ", ";
-    const StampPart part = lost[i];
+    const StampPart part = parts[i];
     text += std::string(StampPartName(part)) + " (wrote ";
     if (part == StampPart::Flags) {
-      text += FlagText(change.flags.value_or(0)) + ", reads " + FlagText(after.attributes) + ")";
+      text += FlagText(change.flags.value_or(0)) + ", " + std::string(verb) + " " + FlagText(now.attributes) + ")";
       continue;
     }
     const TimeSlot slot = part == StampPart::Created    ? TimeSlot::Created
                           : part == StampPart::Modified ? TimeSlot::Modified
                                                         : TimeSlot::Accessed;
-    text += FormatInstant(change.Get(slot).value_or(0), offsetAt) + ", reads " +
-            FormatInstant(after.Get(slot), offsetAt) + ")";
+    text += FormatInstant(change.Get(slot).value_or(0), offsetAt) + ", " + std::string(verb) + " " +
+            FormatInstant(now.Get(slot), offsetAt) + ")";
   }
   return text;
+}
+
+}  // namespace
+
+std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChange& change, const PathState& after,
+                          const OffsetAt& offsetAt) {
+  return "not kept by the file system: " + FormatParts(lost, change, after, "reads", offsetAt);
+}
+
+std::string FormatChangedSince(const std::vector<StampPart>& changed, const PlannedChange& written,
+                               const PathState& now, const OffsetAt& offsetAt) {
+  return "changed since it was stamped: " + FormatParts(changed, written, now, "now holds", offsetAt) +
+         "; left as it is (undo --force puts it back all the same)";
 }
 
 std::string NothingChanged(std::string_view reason) {
@@ -68,13 +84,29 @@ std::string NothingChanged(std::string_view reason) {
   return text + " Nothing was changed.";
 }
 
-std::string FormatSummary(std::size_t stamped, std::size_t failed) {
-  return std::to_string(stamped) + " stamped, " + std::to_string(failed) + " failed\n";
+namespace {
+
+std::string LinksNotEntered(std::size_t links) {
+  if (links == 0) return "";
+  return ", " + std::to_string(links) + (links == 1 ? " link" : " links") + " not entered";
 }
 
-std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed) {
+}  // namespace
+
+std::string FormatSummary(std::size_t stamped, std::size_t failed, std::size_t linksNotEntered) {
+  return std::to_string(stamped) + " stamped, " + std::to_string(failed) + " failed" +
+         LinksNotEntered(linksNotEntered) + "\n";
+}
+
+std::string FormatStopped(std::size_t notReached) {
+  return "stopped on request; " + std::to_string(notReached) + (notReached == 1 ? " path was" : " paths were") +
+         " not reached (a journal undoes what was done)";
+}
+
+std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed,
+                                std::size_t linksNotEntered) {
   return "dry run: " + std::to_string(wouldChange) + " of " + std::to_string(read) + " would change, " +
-         std::to_string(failed) + " failed; nothing was changed\n";
+         std::to_string(failed) + " failed" + LinksNotEntered(linksNotEntered) + "; nothing was changed\n";
 }
 
 }  // namespace cli

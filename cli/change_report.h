@@ -12,9 +12,6 @@
 
 namespace cli {
 
-// The offset (local minus UTC) in force at a UTC instant, by the platform's rule for it.
-using OffsetAt = std::function<Ticks(Ticks utc)>;
-
 // A UTC time as set and undo print it: ISO 8601 with the local offset of that instant.
 std::string FormatInstant(std::uint64_t utc, const OffsetAt& offsetAt);
 
@@ -28,13 +25,24 @@ std::string FormatDryRun(std::string_view path, const PathState& before, const P
 std::string FormatNotKept(const std::vector<StampPart>& lost, const PlannedChange& change, const PathState& after,
                           const OffsetAt& offsetAt);
 
+// Why undo leaves a path alone: "changed since it was stamped: modified (wrote <time>, now
+// holds <time>); left as it is (undo --force puts it back all the same)".
+std::string FormatChangedSince(const std::vector<StampPart>& changed, const PlannedChange& written,
+                               const PathState& now, const OffsetAt& offsetAt);
+
 // A reason that stops the whole command before any change, as one sentence or more with the
 // assurance after it: "File not found. Nothing was changed."
 std::string NothingChanged(std::string_view reason);
 
-// The last line of set and undo: "12 stamped, 1 failed".
-std::string FormatSummary(std::size_t stamped, std::size_t failed);
+// The last line of set and undo: "12 stamped, 1 failed", then ", 2 links not entered" when a
+// walk met link folders it did not enter.
+std::string FormatSummary(std::size_t stamped, std::size_t failed, std::size_t linksNotEntered = 0);
+// Why a run ended early: "stopped on request; 3 paths were not reached (the journal undoes
+// what was done)".
+std::string FormatStopped(std::size_t notReached);
+
 // The last line of a dry run: "dry run: 2 of 3 would change, 1 failed; nothing was changed".
-std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed);
+std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed,
+                                std::size_t linksNotEntered = 0);
 
 }  // namespace cli

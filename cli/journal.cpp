@@ -2,13 +2,15 @@
 
 #include <charconv>
 #include <cstdio>
-#include <optional>
 
 namespace cli {
 namespace {
 
 constexpr std::string_view kMagic = "fstamp-journal";
 constexpr std::string_view kEndWord = "end ";
+constexpr std::string_view kByWord = "by ";
+constexpr std::string_view kNotWritten = "-";
+constexpr std::string_view kLineBreaks("\0\r\n", 3);
 
 std::string LinePrefix(std::size_t lineNumber) { return "line " + std::to_string(lineNumber) + ": "; }
 
@@ -38,6 +40,12 @@ std::optional<AttributeWord> ReadHexWord(std::string_view text) {
   return value;
 }
 
+std::string HexWord(AttributeWord word) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(word));
+  return text;
+}
+
 // Cuts the text up to the next blank off the front of `rest`.
 std::optional<std::string_view> TakeField(std::string_view& rest) {
   const std::size_t blank = rest.find(' ');
@@ -47,51 +55,121 @@ std::optional<std::string_view> TakeField(std::string_view& rest) {
   return field;
 }
 
-Result<JournalEntry> ParseEntry(std::string_view line, std::size_t lineNumber) {
-  JournalEntry entry;
-  std::string_view rest = line;
-  std::uint64_t* const times[] = {&entry.created, &entry.accessed, &entry.modified};
-  static constexpr std::string_view kTimeNames[] = {"created", "accessed", "modified"};
-  for (std::size_t i = 0; i < 3; ++i) {
-    const auto field = TakeField(rest);
-    const auto value = field ? ReadDecimal(*field) : std::nullopt;
-    if (!value) {
-      return Error{LinePrefix(lineNumber) + "the " + std::string(kTimeNames[i]) +
-                   " time is not a plain decimal number of ticks"};
-    }
-    *times[i] = *value;
+// The fields of an entry line in the order of its version.
+// Each has exactly one place to read into.
+struct Field {
+  std::string_view name;
+  std::uint64_t* time = nullptr;                         // a time
+  std::optional<std::uint64_t>* writtenTime = nullptr;   // a written time, or "-"
+  AttributeWord* word = nullptr;                         // the attribute word
+  std::optional<AttributeWord>* writtenFlags = nullptr;  // the written flags, or "-"
+};
+
+std::vector<Field> FieldsOf(int version, PathState& before, PlannedChange& written) {
+  if (version == 1) {
+    return {{"created", &before.created},
+            {"accessed", &before.accessed},
+            {"modified", &before.modified},
+            {"attributes", nullptr, nullptr, &before.attributes}};
   }
-  const auto field = TakeField(rest);
-  const auto attributes = field ? ReadHexWord(*field) : std::nullopt;
-  if (!attributes) return Error{LinePrefix(lineNumber) + "the attributes are not eight lowercase hex digits"};
-  entry.attributes = *attributes;
+  return {{"created", &before.created},
+          {"modified", &before.modified},
+          {"accessed", &before.accessed},
+          {"attributes", nullptr, nullptr, &before.attributes},
+          {"written created", nullptr, &written.created},
+          {"written modified", nullptr, &written.modified},
+          {"written accessed", nullptr, &written.accessed},
+          {"written flags", nullptr, nullptr, nullptr, &written.flags}};
+}
+
+// Reads one field into its place; false when the text is not in its exact form.
+bool ReadField(const Field& field, std::string_view text) {
+  const bool notWritten = text == kNotWritten;
+  if (field.time || field.writtenTime) {
+    const auto value = ReadDecimal(text);
+    if (field.time && value) *field.time = *value;
+    if (field.writtenTime && (value || notWritten)) *field.writtenTime = value;
+    return value || (field.writtenTime && notWritten);
+  }
+  const auto value = ReadHexWord(text);
+  if (field.word && value) *field.word = *value;
+  if (field.writtenFlags && (value || notWritten)) *field.writtenFlags = value;
+  return value || (field.writtenFlags && notWritten);
+}
+
+std::string FieldError(const Field& field) {
+  const std::string orNotWritten = field.writtenTime || field.writtenFlags ? " or -" : "";
+  if (field.time || field.writtenTime) {
+    return "the " + std::string(field.name) + " time is not a plain decimal number of ticks" + orNotWritten;
+  }
+  return "the " + std::string(field.name) + " are not eight lowercase hex digits" + orNotWritten;
+}
+
+Result<JournalEntry> ParseEntry(int version, std::string_view line, std::size_t lineNumber) {
+  JournalEntry entry;
+  PlannedChange written;
+  std::string_view rest = line;
+  for (const Field& field : FieldsOf(version, entry.before, written)) {
+    const auto text = TakeField(rest);
+    if (!text || !ReadField(field, *text)) return Error{LinePrefix(lineNumber) + FieldError(field)};
+  }
   if (rest.empty()) return Error{LinePrefix(lineNumber) + "the path is missing"};
   entry.path = std::string(rest);
+  if (version >= 2) entry.written = written;
   return entry;
 }
 
+std::string EntryLine(int version, const JournalEntry& entry) {
+  const PathState& before = entry.before;
+  if (version == 1) {
+    return std::to_string(before.created) + ' ' + std::to_string(before.accessed) + ' ' +
+           std::to_string(before.modified) + ' ' + HexWord(before.attributes) + ' ' + entry.path + '\n';
+  }
+  const auto time = [](const std::optional<std::uint64_t>& value) {
+    return value ? std::to_string(*value) : std::string(kNotWritten);
+  };
+  const PlannedChange& written = *entry.written;
+  return std::to_string(before.created) + ' ' + std::to_string(before.modified) + ' ' +
+         std::to_string(before.accessed) + ' ' + HexWord(before.attributes) + ' ' + time(written.created) + ' ' +
+         time(written.modified) + ' ' + time(written.accessed) + ' ' +
+         (written.flags ? HexWord(*written.flags) : std::string(kNotWritten)) + ' ' + entry.path + '\n';
+}
+
+std::string_view HeaderOf(int version) { return version == 1 ? kJournalHeaderV1 : kJournalHeader; }
+
 }  // namespace
 
-Result<std::string> FormatJournal(const std::vector<JournalEntry>& entries) {
-  std::string text(kJournalHeader);
-  text += '\n';
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const JournalEntry& entry = entries[i];
-    if (entry.path.empty()) return Error{"entry " + std::to_string(i + 1) + " has an empty path"};
-    if (entry.path.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos) {
-      return Error{"the path '" + entry.path.substr(0, entry.path.find_first_of(std::string_view("\0\r\n", 3))) +
-                   "...' holds a line break or NUL and cannot be journaled"};
-    }
-    char attributes[16];
-    std::snprintf(attributes, sizeof attributes, "%08x", static_cast<unsigned>(entry.attributes));
-    text += std::to_string(entry.created) + ' ' + std::to_string(entry.accessed) + ' ' +
-            std::to_string(entry.modified) + ' ' + attributes + ' ' + entry.path + '\n';
+Result<std::string> FormatJournal(const Journal& journal) {
+  if (journal.version != 1 && journal.version != kJournalVersion) {
+    return Error{"journal version " + std::to_string(journal.version) + " cannot be written"};
   }
-  text += std::string(kEndWord) + std::to_string(entries.size()) + '\n';
+  std::string text(HeaderOf(journal.version));
+  text += '\n';
+  if (journal.origin) {
+    if (journal.version == 1) return Error{"a journal of version 1 has no 'by' line"};
+    if (journal.origin->find_first_of(kLineBreaks) != std::string::npos) {
+      return Error{"the 'by' line holds a line break or NUL"};
+    }
+    text += std::string(kByWord) + *journal.origin + '\n';
+  }
+  for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+    const JournalEntry& entry = journal.entries[i];
+    if (entry.path.empty()) return Error{"entry " + std::to_string(i + 1) + " has an empty path"};
+    if (const std::size_t cut = entry.path.find_first_of(kLineBreaks); cut != std::string::npos) {
+      return Error{"the path '" + entry.path.substr(0, cut) + "...' holds a line break or NUL and cannot be journaled"};
+    }
+    if (entry.written.has_value() != (journal.version >= 2)) {
+      return Error{
+          "entry " + std::to_string(i + 1) +
+          (entry.written ? " records what was written, which version 1 cannot" : " does not record what was written")};
+    }
+    text += EntryLine(journal.version, entry);
+  }
+  text += std::string(kEndWord) + std::to_string(journal.entries.size()) + '\n';
   return text;
 }
 
-Result<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
+Result<Journal> ParseJournal(std::string_view text) {
   if (text.empty()) return Error{"the journal is empty"};
   if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
     return Error{"the journal holds a NUL byte (it is not a text file written by fstamp)"};
@@ -120,17 +198,26 @@ Result<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
   if (header.substr(0, kMagic.size() + 1) != std::string(kMagic) + ' ') {
     return Error{"not an fstamp journal: the first line should be '" + std::string(kJournalHeader) + "'"};
   }
-  if (header != kJournalHeader) {
-    const std::string_view afterMagic = header.substr(kMagic.size() + 1);
-    const std::string_view version = afterMagic.substr(0, afterMagic.find(' '));
-    if (version != "1") {
-      return Error{"journal version '" + std::string(version) + "' is not supported (this program reads version 1)"};
-    }
-    return Error{"line 1: damaged header (expected '" + std::string(kJournalHeader) + "')"};
+  Journal journal;
+  const std::string_view afterMagic = header.substr(kMagic.size() + 1);
+  const std::string_view version = afterMagic.substr(0, afterMagic.find(' '));
+  if (version == "1" || version == "2") {
+    journal.version = version[0] - '0';
+  } else {
+    return Error{"journal version '" + std::string(version) +
+                 "' is not supported (this program reads versions 1 and 2)"};
+  }
+  if (header != HeaderOf(journal.version)) {
+    return Error{"line 1: damaged header (expected '" + std::string(HeaderOf(journal.version)) + "')"};
   }
 
-  std::vector<JournalEntry> entries;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
+  std::size_t first = 1;
+  if (journal.version >= 2 && lines.size() > 1 && lines[1].substr(0, kByWord.size()) == kByWord) {
+    journal.origin = std::string(lines[1].substr(kByWord.size()));
+    first = 2;
+  }
+  std::vector<JournalEntry>& entries = journal.entries;
+  for (std::size_t i = first; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     const std::size_t lineNumber = i + 1;
     if (line.substr(0, kEndWord.size()) == kEndWord) {
@@ -142,9 +229,9 @@ Result<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
         return Error{"the journal is damaged: its 'end' line counts " + std::to_string(*count) + " entries, but " +
                      std::to_string(entries.size()) + " are present"};
       }
-      return entries;
+      return journal;
     }
-    auto entry = ParseEntry(line, lineNumber);
+    auto entry = ParseEntry(journal.version, line, lineNumber);
     if (!entry) {
       // A cut-off last line is the usual reason a line breaks off; say so.
       if (i + 1 == lines.size() && !endsWithNewline) {

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "cli/arguments.h"
+#include "cli/drive_relative.h"
 #include "cli/path_text.h"
+#include "cli/stop_request.h"
 #include "cli/wildcard.h"
 #include "core/file_api.h"
 #include "core/folder_listing.h"
@@ -14,7 +16,11 @@ namespace cli {
 namespace {
 
 bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+// A reparse point that names another place; one whose kind is unknown counts as one.
+bool IsLink(const WalkItem& item) {
+  if ((item.stamp.attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  return !item.reparseTag || IsReparseTagNameSurrogate(*item.reparseTag);
+}
 
 std::wstring Child(const std::wstring& folder, const std::string& name) {
   std::wstring path = folder;
@@ -50,13 +56,15 @@ void PathWalker::Walk(const std::string& path) {
   }
   WalkItem item;
   item.shown = path;
-  item.platform = core::PlatformPath(path);
+  item.platform = core::PlatformPath(WithDriveFolder(path));
   const core::ExactRead read = core::ReadExactStampAt(item.platform);
   if (!read.stamp) {
     failed_(path, core::SystemErrorText(read.error));
     return;
   }
   item.stamp = *read.stamp;
+  if ((item.stamp.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    item.reparseTag = core::ReadReparseTag(item.platform);
   roots_.push_back(FolderOf(item.platform));
   item.root = roots_.size() - 1;
   Visit(std::move(item), options_.depth);
@@ -65,7 +73,8 @@ void PathWalker::Walk(const std::string& path) {
 void PathWalker::WalkPattern(const std::string& path) {
   const PathParts parts = SplitLastPart(path);
   // "*.txt" lists the current folder; "C:*.txt" the current folder of drive C.
-  const std::wstring folder = core::PlatformPath(parts.folder.empty() ? std::string(".") : std::string(parts.folder));
+  const std::wstring folder =
+      core::PlatformPath(parts.folder.empty() ? std::string(".") : WithDriveFolder(std::string(parts.folder)));
   std::vector<core::FolderEntry> entries;
   if (const DWORD error = ListSorted(folder, entries)) {
     failed_(path, core::SystemErrorText(error));
@@ -88,6 +97,7 @@ void PathWalker::WalkPattern(const std::string& path) {
 }
 
 bool PathWalker::TakeStamp(WalkItem& item, const core::FolderEntry& entry) {
+  item.reparseTag = entry.reparseTag;
   if (!options_.freshReads) {
     item.stamp = entry.state;
     return true;
@@ -102,9 +112,14 @@ bool PathWalker::TakeStamp(WalkItem& item, const core::FolderEntry& entry) {
 }
 
 void PathWalker::Visit(WalkItem&& item, int levelsLeft) {
+  if (options_.stoppable && StopRequested()) {
+    stopped_ = true;
+    return;
+  }
   if (options_.once && !seen_.insert(item.platform).second) return;
-  const DWORD attributes = item.stamp.attributes;
-  if (!IsFolder(attributes) || IsLink(attributes) || levelsLeft == 0) {
+  const bool isFolder = IsFolder(item.stamp.attributes), isLink = IsLink(item);
+  if (!isFolder || isLink || levelsLeft == 0) {
+    if (isFolder && isLink && levelsLeft != 0) ++linksNotEntered_;
     found_(std::move(item));
     return;
   }

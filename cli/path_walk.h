@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -13,10 +14,11 @@ namespace cli {
 
 // One path a command works on.
 struct WalkItem {
-  std::string shown;       // as given, or the folder as given joined with an entry's name
-  std::wstring platform;   // the form the file calls get (see core::PlatformPath)
-  core::PathState stamp;  // the path's record (see WalkOptions::freshReads)
-  std::size_t root = 0;    // PathWalker::roots()[root] is the folder of the PATH it came from
+  std::string shown;                // as given, or the folder as given joined with an entry's name
+  std::wstring platform;            // the form the file calls get (see core::PlatformPath)
+  core::PathState stamp;            // the path's record (see WalkOptions::freshReads)
+  std::size_t root = 0;             // PathWalker::roots()[root] is the folder of the PATH it came from
+  std::optional<DWORD> reparseTag;  // the kind of reparse point, as a listing gave it
 };
 
 struct WalkOptions {
@@ -31,11 +33,15 @@ struct WalkOptions {
   bool freshReads = false;
   // Visit a path reached twice (by overlapping PATHs) only the first time.
   bool once = false;
+  // End the walk early when a stop is requested (see StopRequested).
+  bool stoppable = false;
 };
 
 // Expands PATHs and walks below them. A last path part holding '*' or '?' is matched against
 // the names in its folder, in name order; entries below a folder come in name order too.
-// Links and junctions (reparse points) are items themselves and never entered.
+// Symbolic links, junctions and mount points (name-surrogate reparse points, and a reparse
+// point whose kind cannot be read) are items themselves and never entered; other reparse
+// folders, such as a cloud drive's placeholders, are walked like any folder.
 class PathWalker {
  public:
   using Found = std::function<void(WalkItem&&)>;
@@ -52,6 +58,12 @@ class PathWalker {
   // below one lies on the same volume, since no link is entered.
   const std::vector<std::wstring>& roots() const { return roots_; }
 
+  // Whether the walk ended early on a stop request.
+  bool stopped() const { return stopped_; }
+
+  // Link folders that were not entered although the depth asked for their entries.
+  std::size_t linksNotEntered() const { return linksNotEntered_; }
+
  private:
   void WalkPattern(const std::string& path);
   void Visit(WalkItem&& item, int levelsLeft);
@@ -63,6 +75,8 @@ class PathWalker {
   Failed failed_;
   std::vector<std::wstring> roots_;
   std::unordered_set<std::wstring> seen_;
+  std::size_t linksNotEntered_ = 0;
+  bool stopped_ = false;
 };
 
 // The folder of a platform path, ending in '\' (a root is its own folder).

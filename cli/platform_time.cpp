@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cli/local_instant.h"
 #include "core/file_time_convert.h"
 
 namespace cli {
@@ -13,9 +14,9 @@ Ticks NowUtc() {
 }
 
 Result<Ticks> LocalToUtcByPlatform(const CivilTime& local) {
-  const auto utc = core::LocalTicksToUtc(static_cast<std::uint64_t>(TicksFromCivil(local)));
-  if (!utc) return Error{"the local time " + FormatShortTime(TicksFromCivil(local)) + " has no UTC instant"};
-  return static_cast<Ticks>(core::ToTicks(*utc));
+  // TzSpecificLocalTimeToSystemTime picks an instant even for a time in a gap or in the
+  // repeated hour; the offsets tell those apart.
+  return LocalToUtcByOffsets(local, OffsetByPlatform);
 }
 
 Ticks OffsetByPlatform(Ticks utc) {

@@ -1,24 +1,28 @@
 // fstamp set: reads every path first (and the --like file), plans each change from what the
 // path holds, then hands the plan to RunStamping.
 #include "cli/change_report.h"
+#include "cli/drive_relative.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
 #include "cli/stamp_run.h"
+#include "cli/stop_request.h"
 #include "core/system_error.h"
 
 namespace cli {
 
 int RunSet(const Command& command, const Streams& streams) {
+  const StopOnConsoleSignal stopOnSignal;  // outlives the report, whose end flushes the output
   RunReport report(streams);
   // Checked again when it is written; asking now spares reading every path first.
-  if (!command.journal.empty() && core::ReadExactStamp(command.journal).stamp) {
+  const std::string journal = WithDriveFolder(command.journal);
+  if (!journal.empty() && core::ReadExactStamp(journal).stamp) {
     report.Error(NothingChanged("--journal '" + command.journal + "': " + std::string(kJournalExists)));
     return kExitUsage;
   }
   std::optional<PathState> like;
   if (!command.likeFile.empty()) {
-    const core::ExactRead read = core::ReadExactStamp(command.likeFile);
+    const core::ExactRead read = core::ReadExactStamp(WithDriveFolder(command.likeFile));
     if (!read.stamp) {
       report.Error(NothingChanged("--like '" + command.likeFile + "': " + core::SystemErrorText(read.error)));
       return kExitUsage;
@@ -37,6 +41,7 @@ int RunSet(const Command& command, const Streams& streams) {
   options.entriesFirst = true;
   options.freshReads = true;
   options.once = command.paths.size() > 1;
+  options.stoppable = true;
   PathWalker walker(
       options,
       [&](WalkItem&& item) {
@@ -49,12 +54,19 @@ int RunSet(const Command& command, const Streams& streams) {
         targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root});
       },
       [&](const std::string& shown, const std::string& reason) { report.Failed(shown, reason); });
-  for (const std::string& path : command.paths) walker.Walk(path);
+  for (const std::string& path : command.paths) {
+    if (!walker.stopped()) walker.Walk(path);
+  }
+  if (walker.stopped()) {
+    report.Error(NothingChanged("stopped on request while reading the paths"));
+    return kExitFailed;
+  }
 
   StampOptions stamping;
   stamping.dryRun = command.dryRun;
   stamping.quiet = command.quiet;
-  stamping.journal = command.journal;
+  stamping.journal = journal;
+  stamping.linksNotEntered = walker.linksNotEntered();
   return RunStamping(targets, walker.roots(), stamping, report);
 }
 

@@ -2,11 +2,15 @@
 #include <unordered_map>
 
 #include "cli/change_report.h"
+#include "cli/drive_relative.h"
 #include "cli/journal.h"
 #include "cli/path_text.h"
 #include "cli/path_walk.h"
+#include "cli/platform_time.h"
 #include "cli/program.h"
 #include "cli/stamp_run.h"
+#include "cli/stop_request.h"
+#include "cli/volume_precision.h"
 #include "core/file_api.h"
 #include "core/system_error.h"
 #include "core/whole_file.h"
@@ -14,22 +18,24 @@
 namespace cli {
 
 int RunUndo(const Command& command, const Streams& streams) {
+  const StopOnConsoleSignal stopOnSignal;  // outlives the report, whose end flushes the output
   RunReport report(streams);
   std::string text;
-  if (const DWORD error = core::ReadWholeFile(command.journal, text)) {
+  if (const DWORD error = core::ReadWholeFile(WithDriveFolder(command.journal), text)) {
     report.Error(NothingChanged("'" + command.journal + "': " + core::SystemErrorText(error)));
     return kExitUsage;
   }
-  const auto entries = ParseJournal(text);
-  if (!entries) {
-    report.Error(NothingChanged("'" + command.journal + "': " + entries.error()));
+  const auto journal = ParseJournal(text);
+  if (!journal) {
+    report.Error(NothingChanged("'" + command.journal + "': " + journal.error()));
     return kExitUsage;
   }
 
   std::vector<StampTarget> targets;
   std::vector<std::wstring> folders;
   std::unordered_map<std::wstring, std::size_t> folderIndex;
-  for (const JournalEntry& entry : *entries) {
+  VolumePrecisions precisions;
+  for (const JournalEntry& entry : journal->entries) {
     // The journal holds extended paths, which PlatformPath leaves exactly as they are.
     StampTarget target;
     target.shown = WithoutExtendedPrefix(entry.path);
@@ -41,10 +47,19 @@ int RunUndo(const Command& command, const Streams& streams) {
       continue;
     }
     target.before = *read.stamp;
-    target.change = PlanUndo(entry, StateOf(target.before));
+    const PathState now = StateOf(target.before);
     const auto [place, added] = folderIndex.emplace(FolderOf(target.platform), folders.size());
     if (added) folders.push_back(place->first);
     target.folder = place->second;
+    // What changed the path since set wrote it is newer than anything the journal holds.
+    if (!command.force) {
+      const auto changed = FindChangedSince(entry, now, precisions.For(folders[target.folder]));
+      if (!changed.empty()) {
+        report.Failed(target.shown, FormatChangedSince(changed, *entry.written, now, OffsetByPlatform));
+        continue;
+      }
+    }
+    target.change = PlanUndo(entry, now);
     targets.push_back(std::move(target));
   }
 

@@ -17,14 +17,6 @@ SlotTimes SlotTimesOf(const PathState& state) {
 
 }  // namespace
 
-std::uint64_t PathState::Get(TimeSlot slot) const {
-  return SlotField(*this, slot);
-}
-
-std::optional<std::uint64_t> PlannedChange::Get(TimeSlot slot) const {
-  return SlotField(*this, slot);
-}
-
 const TimeSource& SetRequest::Get(TimeSlot slot) const {
   return SlotField(*this, slot);
 }
@@ -78,15 +70,16 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
   return change;
 }
 
-PlannedChange PlanUndo(const JournalEntry& entry, const PathState& before) {
+PlannedChange PlanUndo(const JournalEntry& entry, const PathState& now) {
   PlannedChange change;
-  const std::uint64_t recorded[] = {entry.created, entry.modified, entry.accessed};
   for (const TimeSlot slot : kSlots) {
-    const std::uint64_t value = recorded[static_cast<int>(slot)];
-    if (value != 0 && value != before.Get(slot)) SlotField(change, slot) = value;
+    const std::uint64_t value = entry.before.Get(slot);
+    const bool written = !entry.written || entry.written->Get(slot);
+    if (written && value != 0 && value != now.Get(slot)) SlotField(change, slot) = value;
   }
-  const AttributeWord flags = entry.attributes & kFlagMask;
-  if (flags != (before.attributes & kFlagMask)) change.flags = flags;
+  const AttributeWord flags = entry.before.attributes & kFlagMask;
+  const bool written = !entry.written || entry.written->flags;
+  if (written && flags != (now.attributes & kFlagMask)) change.flags = flags;
   return change;
 }
 
@@ -109,6 +102,20 @@ std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState&
   }
   if (change.flags && (after.attributes & kFlagMask) != (*change.flags & kFlagMask)) lost.push_back(StampPart::Flags);
   return lost;
+}
+
+std::vector<StampPart> FindChangedSince(const JournalEntry& entry, const PathState& now,
+                                        const TimePrecision& precision) {
+  if (!entry.written) return {};
+  std::vector<StampPart> changed;
+  // A part that still holds its old value was never written (set failed there): nothing to undo.
+  for (const StampPart part : FindNotKept(*entry.written, now, precision)) {
+    const bool asBefore = part == StampPart::Flags
+                              ? ((now.attributes ^ entry.before.attributes) & kFlagMask) == 0
+                              : now.Get(static_cast<TimeSlot>(part)) == entry.before.Get(static_cast<TimeSlot>(part));
+    if (!asBefore) changed.push_back(part);
+  }
+  return changed;
 }
 
 }  // namespace cli

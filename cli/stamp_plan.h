@@ -8,33 +8,12 @@
 #include "cli/arguments.h"
 #include "cli/attrib_spec.h"
 #include "cli/journal.h"
+#include "cli/path_state.h"
 #include "cli/result.h"
 #include "cli/time_precision.h"
 #include "cli/when.h"
 
 namespace cli {
-
-// A path's three times (UTC ticks, exactly as the platform reports them) and its whole
-// attribute word.
-struct PathState {
-  std::uint64_t created = 0;
-  std::uint64_t modified = 0;
-  std::uint64_t accessed = 0;
-  AttributeWord attributes = 0;
-  std::uint64_t Get(TimeSlot slot) const;
-};
-
-// What to write to one path: only the parts that differ from what it holds. `flags` is the
-// four flags as a whole set (within kFlagMask); the platform keeps every other bit.
-struct PlannedChange {
-  std::optional<std::uint64_t> created;
-  std::optional<std::uint64_t> modified;
-  std::optional<std::uint64_t> accessed;
-  std::optional<AttributeWord> flags;
-  std::optional<std::uint64_t> Get(TimeSlot slot) const;
-  bool empty() const { return !created && !modified && !accessed && !flags; }
-  friend bool operator==(const PlannedChange&, const PlannedChange&) = default;
-};
 
 // Where one time's new value comes from: nowhere (it stays), one UTC instant for every path,
 // or a WHEN that depends on the path's own times (a Shift or a TimeOf).
@@ -59,9 +38,11 @@ Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<Pa
 // it: it leaves 1601..30827, or it is tick 0, which the platform reads as "leave unchanged".
 Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before);
 
-// The change that puts back what a journal line recorded: its three times (0, a time the file
-// system did not have, is left alone) and its four flags.
-PlannedChange PlanUndo(const JournalEntry& entry, const PathState& before);
+// The change that puts back what a journal line recorded over a path that holds `now`: the
+// parts set wrote, as they were before. A line of version 1, which does not say what was
+// written, puts back all three times (0, a time the file system did not have, is left alone)
+// and the four flags.
+PlannedChange PlanUndo(const JournalEntry& entry, const PathState& now);
 
 // The parts of a change; the order in which reports name them.
 enum class StampPart { Created, Modified, Accessed, Flags };
@@ -72,5 +53,11 @@ std::string_view StampPartName(StampPart part);
 // further from the written value than the file system's precision, or other flags.
 std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after,
                                    const TimePrecision& precision);
+
+// The parts of a journal line's written change that the path, now holding `now`, no longer
+// holds: neither what set wrote (within the precision) nor what it held before. Empty for a
+// line of version 1, which does not say what was written.
+std::vector<StampPart> FindChangedSince(const JournalEntry& entry, const PathState& now,
+                                        const TimePrecision& precision);
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include "cli/journal.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
+#include "cli/stop_request.h"
 #include "cli/volume_precision.h"
 #include "core/system_error.h"
 #include "core/text_encoding.h"
@@ -14,26 +15,25 @@ namespace {
 
 int ExitStatus(const RunReport& report) { return report.failures() > 0 ? kExitFailed : kExitDone; }
 
-int DryRun(const std::vector<StampTarget>& targets, RunReport& report) {
+int DryRun(const std::vector<StampTarget>& targets, const StampOptions& options, RunReport& report) {
   std::size_t wouldChange = 0;
   for (const StampTarget& target : targets) {
     report.Out(FormatDryRun(target.shown, StateOf(target.before), target.change, OffsetByPlatform));
     if (!target.change.empty()) ++wouldChange;
   }
-  report.Out(FormatDryRunSummary(targets.size() + report.failures(), wouldChange, report.failures()));
+  report.Out(
+      FormatDryRunSummary(targets.size() + report.failures(), wouldChange, report.failures(), options.linksNotEntered));
   return ExitStatus(report);
 }
 
-// Records what every path to be changed holds now, exactly, for undo.
+// Records what every path to be changed holds now, exactly, and what it is to hold, for undo.
 bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& journal, RunReport& report) {
-  std::vector<JournalEntry> entries;
+  Journal record;
   for (const StampTarget& target : targets) {
     if (target.change.empty()) continue;
-    const core::PathState& before = target.before;
-    entries.push_back({core::WideToUtf8(target.platform), before.creation, before.access, before.modification,
-                       static_cast<AttributeWord>(before.attributes)});
+    record.entries.push_back({core::WideToUtf8(target.platform), StateOf(target.before), target.change});
   }
-  auto text = FormatJournal(entries);
+  auto text = FormatJournal(record);
   if (!text) {
     report.Error(NothingChanged("--journal: " + text.error()));
     return false;
@@ -65,13 +65,15 @@ PathState StateOf(const core::PathState& stamp) {
 
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
                 const StampOptions& options, RunReport& report) {
-  if (options.dryRun) return DryRun(targets, report);
+  if (options.dryRun) return DryRun(targets, options, report);
   if (!options.journal.empty() && !WriteJournal(targets, options.journal, report)) return kExitUsage;
 
   VolumePrecisions precisions;
   std::size_t stamped = 0;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const StampTarget& target = targets[i];
+  std::size_t reached = 0;
+  for (; reached < targets.size() && !StopRequested(); ++reached) {
+    const StampTarget& target = targets[reached];
+    const std::size_t i = reached;
     report.Progress(i, targets.size(), target.shown);
     if (target.change.empty()) {
       ++stamped;  // it already holds what was asked
@@ -95,8 +97,10 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
     ++stamped;
   }
   report.Finish();
-  if (!options.quiet) report.Out(FormatSummary(stamped, report.failures()));
-  return ExitStatus(report);
+  const bool stopped = reached < targets.size();
+  if (stopped) report.Error(FormatStopped(targets.size() - reached));
+  if (!options.quiet) report.Out(FormatSummary(stamped, report.failures(), options.linksNotEntered));
+  return stopped ? kExitFailed : ExitStatus(report);
 }
 
 }  // namespace cli

@@ -26,7 +26,8 @@ inline constexpr std::string_view kJournalExists = "the file already exists (a j
 struct StampOptions {
   bool dryRun = false;
   bool quiet = false;
-  std::string journal;  // empty: none
+  std::string journal;              // empty: none
+  std::size_t linksNotEntered = 0;  // counted in the summary
 };
 
 // A path's record in the terms of the plan.
@@ -35,8 +36,10 @@ PathState StateOf(const core::PathState& stamp);
 // The second half of set and undo, once every path has been read and planned. A dry run
 // prints what would change. Otherwise the journal (when asked) is written and flushed to the
 // disk first, then each change is written in order, read back and checked against the
-// precision of its volume (folders: platform paths ending in '\'). Returns the exit status;
-// paths that failed earlier are already counted in the report.
+// precision of its volume (folders: platform paths ending in '\'). A stop request (see
+// StopRequested) ends the run after the path in hand: the summary counts what was done and
+// the status is kExitFailed. Returns the exit status; paths that failed earlier are already
+// counted in the report.
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
                 const StampOptions& options, RunReport& report);
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/local_date_time.h"
+
 namespace cli {
 namespace {
 
@@ -24,21 +26,12 @@ std::string TwoDigitRange(int high) {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) return 0;
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
-}
-
 std::optional<std::string> FindCivilTimeError(const CivilTime& time) {
   const auto number = [](int value) { return std::to_string(value); };
   if (time.year < kMinYear) return "year " + number(time.year) + " is before " + number(kMinYear);
   if (time.year > kMaxYear) return "year " + number(time.year) + " is after " + number(kMaxYear);
   if (time.month < 1 || time.month > 12) return "month " + number(time.month) + " is out of range (01-12)";
-  const int days = DaysInMonth(time.year, time.month);
+  const int days = core::DaysInMonth(time.year, time.month);  // the month is known to be 1..12 here
   if (time.day < 1 || time.day > days) {
     char yearMonth[32];
     std::snprintf(yearMonth, sizeof yearMonth, "%04d-%02d", time.year, time.month);

@@ -37,10 +37,6 @@ struct CivilTime {
   friend auto operator<=>(const CivilTime&, const CivilTime&) = default;
 };
 
-bool IsLeapYear(int year);
-// 0 for a month outside 1..12.
-int DaysInMonth(int year, int month);
-
 // What is wrong with the fields (e.g. "day 31 is out of range for 2024-04 (01-30)"), or
 // nothing when every field is in range and the year is kMinYear..kMaxYear.
 std::optional<std::string> FindCivilTimeError(const CivilTime& time);

@@ -86,6 +86,9 @@ struct SlotTimes {
 // Turns a local wall-clock time into UTC by the platform's rule for that date, or fails.
 using LocalToUtc = std::function<Result<Ticks>(const CivilTime&)>;
 
+// The offset (local minus UTC) in force at a UTC instant, by the platform's rule for it.
+using OffsetAt = std::function<Ticks(Ticks utc)>;
+
 // The UTC value a WHEN gives for `slot` of a path whose times were `before`: a shift adds to
 // before.Get(slot). Fails when the result leaves 0..kMaxTicks or localToUtc fails.
 Result<Ticks> ResolveWhen(const When& when, TimeSlot slot, const SlotTimes& before, Ticks nowUtc,

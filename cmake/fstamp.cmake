@@ -5,6 +5,8 @@ set(FSTAMP_WINDOWS_SOURCES
   cli/console.cpp
   cli/progress.cpp
   cli/path_walk.cpp
+  cli/drive_relative.cpp
+  cli/stop_request.cpp
   cli/volume_precision.cpp
   cli/platform_time.cpp
   cli/run_report.cpp
@@ -42,6 +44,9 @@ if(TARGET cli_tests)
   add_test(NAME cli_tests_tz_berlin COMMAND cli_tests --gtest_filter=TimeZoneBerlin*)
   set_tests_properties(cli_tests_tz_berlin PROPERTIES
     ENVIRONMENT "${TEST_ENV};TZ=Europe/Berlin;FILESTAMP_TEST_TZ=Europe/Berlin" TIMEOUT 600)
+  add_test(NAME cli_tests_tz_new_york COMMAND cli_tests --gtest_filter=TimeZoneNewYork*)
+  set_tests_properties(cli_tests_tz_new_york PROPERTIES
+    ENVIRONMENT "${TEST_ENV};TZ=America/New_York;FILESTAMP_TEST_TZ=America/New_York" TIMEOUT 600)
 endif()
 
 # The bare floor fstamp's bench row is measured against (tools/bench); not built by default.

@@ -6,6 +6,15 @@
 #include "core/win_handles.h"
 
 namespace core {
+namespace {
+
+// Only a listing tells which kind of reparse point an entry is.
+std::optional<DWORD> TagOf(const WIN32_FIND_DATAW& found) {
+  if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return std::nullopt;
+  return found.dwReserved0;
+}
+
+}  // namespace
 
 DWORD ListFolder(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) {
   if (folder.empty()) return ERROR_PATH_NOT_FOUND;
@@ -30,10 +39,18 @@ DWORD ListFolder(const std::string& folder, const std::function<void(const Folde
     entry.state.access = ToTicks(found.ftLastAccessTime);
     entry.state.attributes = found.dwFileAttributes;
     entry.state.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    entry.reparseTag = TagOf(found);
     visit(entry);
   } while (api.FindNext(search.get(), &found));
   const DWORD error = GetLastError();
   return error == ERROR_NO_MORE_FILES ? 0 : error;
+}
+
+std::optional<DWORD> ReadReparseTag(const std::wstring& platformPath) {
+  WIN32_FIND_DATAW found;
+  const UniqueFindHandle search(CurrentFileApi().FindFirst(platformPath.c_str(), &found));
+  if (!search) return std::nullopt;
+  return TagOf(found);
 }
 
 }  // namespace core

@@ -31,7 +31,7 @@ TEST(ParseArguments, ShowIsTheVerbWhenNoneIsGiven) {
 }
 
 TEST(ParseArguments, SetReadsEveryOptionAndAValueBeginningWithDashIsAValue) {
-  const Command command = Parsed({"set", "-m", "-1h", "--created=2024-05-01", "-a", "modified", "--attrib", "-r",
+  const Command command = Parsed({"set", "-m", "-1h", "--created=2024-05-01", "-a", "modified", "--attrib", "-R",
                                   "--depth", "1", "--journal", "j.txt", "-q", "a.txt"});
   EXPECT_EQ(command.verb, Verb::Set);
   EXPECT_EQ(command.modified, When{Shift{-kTicksPerHour}});
@@ -58,13 +58,23 @@ TEST(ParseArguments, LikeLeavesTheOtherTimesEmpty) {
   EXPECT_EQ(command.modified, When{Now{}});
 }
 
-TEST(ParseArguments, AttribWordsFollowingTheSpecJoinItButOptionsDoNot) {
-  EXPECT_EQ(ErrorOf({"set", "--attrib", "+R", "-H", "=", "a"}), "--attrib: '=' cannot be combined with + or -");
-  const Command spread = Parsed({"set", "--attrib", "+R", "-H", "-A", "-r", "a"});
-  EXPECT_EQ(spread.attrib, (AttribSpec{false, kReadOnly, kHidden | kArchive}));
+TEST(ParseArguments, AttribTakesOneWordAndRAndAStayOptionsWhereverTheyStand) {
+  const Command spread = Parsed({"set", "--attrib", "+h", "-r", "-a", "now", "D:\\Docs"});
+  EXPECT_EQ(spread.attrib, (AttribSpec{false, kHidden, 0}));
   EXPECT_EQ(spread.depth, kUnlimitedDepth);
-  EXPECT_EQ(Parsed({"set", "--attrib=+s", "--attrib", "-a", "x"}).attrib, (AttribSpec{false, kSystem, kArchive}));
+  EXPECT_EQ(spread.accessed, When{Now{}});
+  EXPECT_EQ(Parsed({"set", "--attrib", "+R-H-a", "x"}).attrib, (AttribSpec{false, kReadOnly, kHidden | kArchive}));
+  EXPECT_EQ(Parsed({"set", "--attrib=-r", "x"}).attrib, (AttribSpec{false, 0, kReadOnly}));
   EXPECT_EQ(Parsed({"set", "--attrib", "+R", "--", "-H"}).paths, Paths{"-H"});
+  // A second attribute word, or an option where the SPEC belongs, is refused; the message
+  // shows the one-word form.
+  for (const Args& args : {Args{"set", "--attrib", "+h", "-s", "x"}, Args{"set", "--attrib", "+h", "x", "+S"},
+                           Args{"set", "--attrib=+h", "-r", "=", "x"}}) {
+    const std::string error = ErrorOf(args);
+    EXPECT_NE(error.find("--attrib +h"), std::string::npos) << error;
+  }
+  EXPECT_NE(ErrorOf({"set", "--attrib", "-r", "x"}).find("--attrib=-r"), std::string::npos);
+  EXPECT_NE(ErrorOf({"set", "--attrib", "+h", "--attrib", "+s", "x"}), "accepted");
 }
 
 TEST(ParseArguments, DoubleDashEndsOptions) {
@@ -119,7 +129,7 @@ TEST(ParseArguments, WrongCommandLinesSayWhatIsWrong) {
       {{"set", "--like=", "a"}, "--like needs a FILE, not an empty value"},
       {{"set", "-m", "now", "--journal", "j", "--dry-run", "a"},
        "--journal cannot be used with --dry-run (a dry run changes nothing to undo)"},
-      {{"set", "--attrib", "+R", "-R", "a"}, "--attrib: the flag R is both set and cleared"},
+      {{"set", "--attrib", "+R-R", "a"}, "--attrib: the flag R is both set and cleared"},
       {{"set", "-m", "2024-05-01", "12:00", "a"},
        "'12:00' after the date of -m looks like a time of day: write date and time as one argument, joined by T "
        "or quoted with the blank"},
@@ -137,7 +147,7 @@ TEST(ParseArguments, WrongCommandLinesSayWhatIsWrong) {
 TEST(FormatUsageError, ShowsTheMessageAndTheUsageLines) {
   const std::string text = FormatUsageError("no PATH given");
   EXPECT_EQ(text.rfind("fstamp: no PATH given\nusage: fstamp [show]", 0), 0u) << text;
-  EXPECT_NE(text.find("fstamp undo [--dry-run] JOURNAL\n"), std::string::npos);
+  EXPECT_NE(text.find("fstamp undo [--dry-run] [--force] JOURNAL\n"), std::string::npos);
 }
 
 }  // namespace

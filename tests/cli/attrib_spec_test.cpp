@@ -67,10 +67,10 @@ TEST(AttributeLetters, SetFlagsInRhsaOrder) {
   EXPECT_EQ(AttributeLetters(0x10 | kSystem), "S");
 }
 
-TEST(LooksLikeAttribWord, SignsAndFlagLettersOnly) {
-  for (const char* word : {"+R", "-h", "=", "=RA", "+rh-s", "-R -H"}) EXPECT_TRUE(LooksLikeAttribWord(word)) << word;
-  for (const char* word : {"-", "+", "", "-x", "file.txt", "+Rx", "==="})
-    EXPECT_FALSE(LooksLikeAttribWord(word)) << word;
+TEST(LooksLikeAttribChange, ASignThenFlagLettersOnly) {
+  for (const char* word : {"+R", "-h", "=", "=RA", "+rh-s", "-R -H"}) EXPECT_TRUE(LooksLikeAttribChange(word)) << word;
+  for (const char* word : {"-", "+", "", "-x", "file.txt", "+Rx", "===", "has", "RA+"})
+    EXPECT_FALSE(LooksLikeAttribChange(word)) << word;
 }
 
 }  // namespace

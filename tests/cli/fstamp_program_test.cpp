@@ -153,7 +153,7 @@ TEST(FstampSet, AttributeSpecsInEachFormChangeOnlyTheFlagsNamed) {
     std::vector<std::string> spec;
     DWORD expected;
   } cases[] = {
-      {FILE_ATTRIBUTE_ARCHIVE, {"+R", "+H"}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+      {FILE_ATTRIBUTE_ARCHIVE, {"+R+H"}, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
       {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, {"-h+s"}, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
       {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, {"=RA"},
        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE},
@@ -296,6 +296,7 @@ TEST(FstampSet, CommandLineErrorsExitWithTwoAndTouchNothing) {
       {"set", "-m", "yesterday", path}, {"set", path},          {"set", "-m", "now", "-r", "--depth", "2", path},
       {"set", "--attrib", "+X", path},  {"show", "--format", "xml", path}, {"undo"},
       {"set", "-m", "2024-05-01", "12:00", path},
+      {"set", "--attrib", "+H", "-S", path},
   };
   for (const auto& args : usageErrors) {
     const ConsoleRun run = RunFstamp(args);
@@ -334,6 +335,31 @@ TEST(FstampUndo, AJournalPutsBackTheExactTicksAndFlagsOfEveryPath) {
   EXPECT_EQ(undo.exitCode, 0u) << undo.err;
   EXPECT_EQ(undo.out, "4 stamped, 0 failed\n");
   EXPECT_EQ(states(), original);
+}
+
+TEST(FstampUndo, APathChangedSinceSetIsLeftAloneAndNamedUnlessForced) {
+  TempFolder folder;
+  const std::string kept = MakeStampedFile(folder, "kept.txt", "a"),
+                    edited = MakeStampedFile(folder, "edited.txt", "b");
+  const PathState keptBefore = ReadPathState(kept), editedBefore = ReadPathState(edited);
+  const std::string journal = folder.Child("undo.journal");
+  ASSERT_EQ(RunFstamp({"set", "-m", "2020-01-01T00:00:00Z", "--journal", journal, kept, edited}).exitCode, 0u);
+  SetTimes(edited, ReadPathState(edited).access, Utc(2023, 3, 3, 3, 3, 3));  // saved again by another program
+  const PathState editedLater = ReadPathState(edited);
+
+  const ConsoleRun dryRun = RunFstamp({"undo", "--dry-run", journal});
+  const ConsoleRun undo = RunFstamp({"undo", journal});
+
+  EXPECT_EQ(dryRun.exitCode, 1u);
+  EXPECT_EQ(undo.exitCode, 1u);
+  EXPECT_EQ(dryRun.err, undo.err);
+  EXPECT_EQ(undo.err.rfind("fstamp: " + edited + ": ", 0), 0u) << undo.err;
+  EXPECT_EQ(ReadPathState(kept), keptBefore);
+  EXPECT_EQ(ReadPathState(edited), editedLater);
+
+  const ConsoleRun forced = RunFstamp({"undo", "--force", journal});
+  EXPECT_EQ(forced.exitCode, 0u) << forced.err;
+  EXPECT_EQ(ReadPathState(edited), editedBefore);
 }
 
 TEST(FstampUndo, ATruncatedOrForeignJournalChangesNothingAndExitsWithTwo) {
@@ -383,6 +409,39 @@ TEST(TimeZoneBerlin, LocalTimesTakeTheOffsetOfTheirOwnDate) {
   EXPECT_EQ(ReadPathState(summer).modification, Utc(2024, 7, 15, 10, 0, 0));
   EXPECT_TRUE(Contains(show.out, ",2024-01-15T12:00:00.0000000+01:00,")) << show.out;
   EXPECT_TRUE(Contains(show.out, ",2024-07-15T12:00:00.0000000+02:00,")) << show.out;
+}
+
+// A local time in the gap or in the repeated hour of this zone is refused, naming the two
+// instants of a repeated one, and nothing is written.
+void ExpectGapAndRepeatedHourRefused(const std::string& gap, const std::string& repeated,
+                                     const std::vector<std::uint64_t>& repeatedInstants) {
+  TempFolder folder;
+  const std::string path = MakeStampedFile(folder, "a.txt", "a");
+  const PathState before = ReadPathState(path);
+  for (const std::string& when : {gap, repeated}) {
+    const ConsoleRun run = RunFstamp({"set", "-m", when, path});
+    EXPECT_EQ(run.exitCode, 2u) << when << ": " << run.err;
+    EXPECT_EQ(run.out, "");
+    if (when == repeated) {
+      for (const std::uint64_t instant : repeatedInstants) EXPECT_TRUE(Contains(run.err, Iso(instant))) << run.err;
+    }
+  }
+  EXPECT_EQ(ReadPathState(path), before);
+}
+
+TEST(TimeZoneBerlin, ALocalTimeInTheGapOrTheRepeatedHourIsRefused) {
+  const char* zone = std::getenv("FILESTAMP_TEST_TZ");
+  if (!zone || std::string(zone) != "Europe/Berlin") GTEST_SKIP() << "runs as cli_tests_tz_berlin";
+  ExpectGapAndRepeatedHourRefused("2024-03-31 02:30", "2024-10-27 02:30",
+                                  {Utc(2024, 10, 27, 0, 30, 0), Utc(2024, 10, 27, 1, 30, 0)});
+}
+
+// Runs as cli_tests_tz_new_york.
+TEST(TimeZoneNewYork, ALocalTimeInTheGapOrTheRepeatedHourIsRefused) {
+  const char* zone = std::getenv("FILESTAMP_TEST_TZ");
+  if (!zone || std::string(zone) != "America/New_York") GTEST_SKIP() << "runs as cli_tests_tz_new_york";
+  ExpectGapAndRepeatedHourRefused("2024-03-10 02:30", "2024-11-03T01:30",
+                                  {Utc(2024, 11, 3, 5, 30, 0), Utc(2024, 11, 3, 6, 30, 0)});
 }
 
 }  // namespace

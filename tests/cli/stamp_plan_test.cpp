@@ -116,14 +116,39 @@ TEST(PlanSet, AValueThatCannotBeWrittenFailsThatPath) {
   }
 }
 
-TEST(PlanUndo, PutsBackOnlyRecordedTimesAndFlagsThatDiffer) {
-  const JournalEntry entry{"\\\\?\\C:\\a", kBefore.created, 0, kBefore.modified - 5, kReadOnly | kHidden | 0x2000};
+TEST(PlanUndo, AVersionOneLinePutsBackEveryRecordedTimeAndTheFlagsThatDiffer) {
+  const JournalEntry entry{
+      "\\\\?\\C:\\a", {kBefore.created, kBefore.modified - 5, 0, kReadOnly | kHidden | 0x2000}, std::nullopt};
   const PlannedChange change = PlanUndo(entry, kBefore);
   EXPECT_EQ(change.created, std::nullopt);      // unchanged since
   EXPECT_EQ(change.accessed, std::nullopt);     // 0: the file system had none
   EXPECT_EQ(change.modified, kBefore.modified - 5);
   EXPECT_EQ(change.flags, kReadOnly | kHidden);  // other bits are the platform's to keep
-  EXPECT_TRUE(PlanUndo({"a", kBefore.created, kBefore.accessed, kBefore.modified, kBefore.attributes}, kBefore).empty());
+  EXPECT_TRUE(PlanUndo({"a", kBefore, std::nullopt}, kBefore).empty());
+}
+
+TEST(PlanUndo, AVersionTwoLinePutsBackOnlyThePartsSetWrote) {
+  const PathState before{10, 20, 30, kArchive};
+  const JournalEntry entry{"a", before, PlannedChange{std::nullopt, 25, std::nullopt, kArchive | kHidden}};
+  const PathState now{11, 25, 31, kArchive | kHidden};
+  EXPECT_EQ(PlanUndo(entry, now), (PlannedChange{std::nullopt, 20, std::nullopt, kArchive}));
+}
+
+TEST(FindChangedSince, APartHoldingNeitherWhatWasWrittenNorWhatWasBeforeHasChanged) {
+  const PathState before{10, 20'000'000, 30, kArchive};
+  const JournalEntry entry{"a", before, PlannedChange{std::nullopt, 40'000'000, 50, kArchive | kHidden}};
+  const struct {
+    PathState now;
+    TimePrecision precision;
+    std::vector<StampPart> changed;
+  } cases[] = {
+      {{99, 40'000'000, 50, kArchive | kHidden | 0x10}, {1, 1, 1}, {}},  // as written; creation was not
+      {{10, 20'000'000, 30, kArchive}, {1, 1, 1}, {}},                   // as before: never written
+      {{10, 40'000'001, 51, kArchive | kHidden}, {1, 1, 1}, {StampPart::Modified, StampPart::Accessed}},
+      {{10, 40'000'001, 50, kHidden}, {1, 20'000'000, 1}, {StampPart::Flags}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindChangedSince(entry, c.now, c.precision), c.changed);
+  EXPECT_TRUE(FindChangedSince({"a", before, std::nullopt}, PathState{1, 2, 3, 0}, {1, 1, 1}).empty());
 }
 
 TEST(FindNotKept, ChecksOnlyWhatWasWrittenAgainstThePrecision) {

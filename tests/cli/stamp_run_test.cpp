@@ -6,13 +6,16 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/program.h"
+#include "cli/stop_request.h"
 #include "core/system_error.h"
 #include "tests/cli/captured_stream.h"
 #include "tests/support/file_state.h"
+#include "tests/support/hooked_file_api.h"
 #include "tests/support/recording_file_api.h"
 #include "tests/support/temp_folder.h"
 
@@ -115,7 +118,8 @@ TEST(SetOrder, PathsReachedTwiceAreStampedOnce) {
   EXPECT_EQ(std::count(written.begin(), written.end(), PlatformForm(tree.b)), 1);
 }
 
-// Marks every entry named "link" as a reparse point, as a symbolic link or junction is.
+// Marks every entry named "link", "junction" or "cloud" as a reparse point of that kind: a
+// symbolic link, a junction, a cloud drive's placeholder folder.
 class LinkMarkingApi : public RecordingFileApi {
  public:
   HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW* data) override {
@@ -130,16 +134,23 @@ class LinkMarkingApi : public RecordingFileApi {
   }
   BOOL QueryAttributes(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) override {
     const BOOL found = RecordingFileApi::QueryAttributes(path, data);
-    const std::size_t length = std::wcslen(path);
-    if (found && length > 5 && std::wcscmp(path + length - 5, L"\\link") == 0) {
-      data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-    }
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    if (found && name && TagOf(name + 1)) data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     return found;
   }
 
  private:
+  static std::optional<DWORD> TagOf(const wchar_t* name) {
+    if (std::wcscmp(name, L"link") == 0) return IO_REPARSE_TAG_SYMLINK;
+    if (std::wcscmp(name, L"junction") == 0) return IO_REPARSE_TAG_MOUNT_POINT;
+    if (std::wcscmp(name, L"cloud") == 0) return IO_REPARSE_TAG_CLOUD_6;
+    return std::nullopt;
+  }
   static void Mark(WIN32_FIND_DATAW& data) {
-    if (std::wcscmp(data.cFileName, L"link") == 0) data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    if (const auto tag = TagOf(data.cFileName)) {
+      data.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+      data.dwReserved0 = *tag;
+    }
   }
 };
 
@@ -159,6 +170,27 @@ TEST(SetOrder, ALinkIsStampedItselfAndNeverEntered) {
   }
 }
 
+TEST(SetOrder, ACloudFolderIsWalkedWhileAJunctionIsStampedItselfAndCounted) {
+  TempFolder folder;
+  const std::string top = folder.MakeFolder("top");
+  const std::string cloud = folder.MakeFolder("top\\cloud"), junction = folder.MakeFolder("top\\junction");
+  const std::string inCloud = folder.MakeFile("top\\cloud\\a.txt"),
+                    inJunction = folder.MakeFile("top\\junction\\a.txt");
+  const auto untouched = ReadPathState(inJunction);
+  LinkMarkingApi api;
+
+  const InProcessRun run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", top});
+  const InProcessRun given = RunHere({"set", "-a", "2020-01-01T00:00:00Z", "-r", cloud, junction});
+
+  EXPECT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_EQ(given.status, kExitDone) << given.err;
+  const std::uint64_t written = testing_support::Ticks(testing_support::UtcTime(2020, 1, 1, 0, 0, 0));
+  for (const std::string& path : {top, cloud, inCloud, junction}) EXPECT_EQ(ReadPathState(path).modification, written) << path;
+  EXPECT_EQ(ReadPathState(inCloud).access, written);
+  EXPECT_EQ(ReadPathState(inJunction), untouched);
+  EXPECT_EQ(run.out, "4 stamped, 0 failed, 1 link not entered\n");
+}
+
 TEST(SetFailures, AFolderThatCannotBeListedFailsAndIsLeftWhileTheRestIsDone) {
   SmallTree tree;
   RecordingFileApi api;
@@ -172,6 +204,41 @@ TEST(SetFailures, AFolderThatCannotBeListedFailsAndIsLeftWhileTheRestIsDone) {
   EXPECT_EQ(PathsOf(api, Op::SetBasicInfo),
             (std::vector<std::string>{PlatformForm(tree.a), PlatformForm(tree.z), PlatformForm(tree.top)}));
   EXPECT_EQ(run.out, "3 stamped, 1 failed\n");
+}
+
+// Clears a stop request a test raised, however the test ends.
+struct StopRequestCleared {
+  ~StopRequestCleared() { ClearStopRequest(); }
+};
+
+TEST(SetStop, AStopEndsTheRunAfterThePathInHandAndTheJournalUndoesExactlyWhatWasDone) {
+  SmallTree tree;
+  const std::vector<std::string> paths = {tree.a, tree.b, tree.sub, tree.z, tree.top};  // the order of writing
+  std::vector<testing_support::PathState> before;
+  for (const std::string& path : paths) before.push_back(ReadPathState(path));
+  const std::string journal = tree.folder.Child("j.journal");
+  InProcessRun run;
+  {
+    const StopRequestCleared cleared;
+    testing_support::HookedFileApi api([&](const std::string& path) {
+      if (path == PlatformForm(tree.b)) RequestStop();  // as Ctrl+C would, while b is in hand
+    });
+    run = RunHere({"set", "-m", "2020-01-01T00:00:00Z", "-r", "--journal", journal, tree.top});
+  }
+
+  EXPECT_EQ(run.status, kExitFailed);
+  EXPECT_EQ(run.out, "2 stamped, 0 failed\n");
+  const std::uint64_t written = testing_support::Ticks(testing_support::UtcTime(2020, 1, 1, 0, 0, 0));
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    EXPECT_EQ(ReadPathState(paths[i]).modification == written, i < 2) << paths[i];
+  }
+  const InProcessRun undo = RunHere({"undo", journal});
+  EXPECT_EQ(undo.status, kExitDone) << undo.err;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    // (Listing a folder here moves its access time, which set never wrote.)
+    EXPECT_EQ(ReadPathState(paths[i]).modification, before[i].modification) << paths[i];
+    EXPECT_EQ(ReadPathState(paths[i]).attributes, before[i].attributes) << paths[i];
+  }
 }
 
 TEST(SetJournal, TheJournalReachesTheDiskBeforeTheFirstChange) {

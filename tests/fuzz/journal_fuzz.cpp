@@ -1,7 +1,7 @@
-// libFuzzer target for the journal, both ways. Text: whatever ParseJournal accepts,
-// FormatJournal writes back byte for byte, and that reads back to the same entries. Entries:
-// whatever FormatJournal accepts reads back to the same entries, and it refuses only the
-// paths it must (empty, or holding NUL, CR or LF).
+// libFuzzer target for the journal, both ways, in both versions. Text: whatever ParseJournal
+// accepts, FormatJournal writes back byte for byte, and that reads back to the same journal.
+// Entries: whatever FormatJournal accepts reads back to the same journal, and it refuses only
+// the paths it must (empty, or holding NUL, CR or LF).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -20,27 +20,49 @@ void Check(bool condition) {
 }
 
 void CheckText(std::string_view text) {
-  const auto entries = cli::ParseJournal(text);
-  if (!entries) {
-    Check(!entries.error().empty());
+  const auto journal = cli::ParseJournal(text);
+  if (!journal) {
+    Check(!journal.error().empty());
     return;
   }
-  const auto written = cli::FormatJournal(*entries);
+  const auto written = cli::FormatJournal(*journal);
   Check(written.has_value() && *written == text);
   const auto again = cli::ParseJournal(*written);
-  Check(again.has_value() && *again == *entries);
+  Check(again.has_value() && *again == *journal);
 }
 
-// Entries cut from raw bytes: 8+8+8+4 bytes of numbers, then a path up to the next 0xFF.
-std::vector<cli::JournalEntry> EntriesFrom(std::string_view bytes) {
+template <typename T>
+T Take(std::string_view& bytes) {
+  T value{};
+  std::memcpy(&value, bytes.data(), sizeof value);
+  bytes.remove_prefix(sizeof value);
+  return value;
+}
+
+// Entries cut from raw bytes: 8+8+8+4 bytes of the state before; in version 2 a byte whose
+// low four bits say which parts were written, then 8+8+8+4 bytes of them; then a path up to
+// the next 0xFF.
+std::vector<cli::JournalEntry> EntriesFrom(int version, std::string_view bytes) {
+  const std::size_t size = version == 1 ? 28 : 57;
   std::vector<cli::JournalEntry> entries;
-  while (bytes.size() >= 28) {
+  while (bytes.size() >= size) {
     cli::JournalEntry entry;
-    std::memcpy(&entry.created, bytes.data(), 8);
-    std::memcpy(&entry.accessed, bytes.data() + 8, 8);
-    std::memcpy(&entry.modified, bytes.data() + 16, 8);
-    std::memcpy(&entry.attributes, bytes.data() + 24, 4);
-    bytes.remove_prefix(28);
+    entry.before.created = Take<std::uint64_t>(bytes);
+    entry.before.modified = Take<std::uint64_t>(bytes);
+    entry.before.accessed = Take<std::uint64_t>(bytes);
+    entry.before.attributes = Take<cli::AttributeWord>(bytes);
+    if (version != 1) {
+      const auto parts = Take<std::uint8_t>(bytes);
+      cli::PlannedChange written;
+      const auto created = Take<std::uint64_t>(bytes), modified = Take<std::uint64_t>(bytes),
+                 accessed = Take<std::uint64_t>(bytes);
+      const auto flags = Take<cli::AttributeWord>(bytes);
+      if (parts & 1) written.created = created;
+      if (parts & 2) written.modified = modified;
+      if (parts & 4) written.accessed = accessed;
+      if (parts & 8) written.flags = flags;
+      entry.written = written;
+    }
     const std::size_t end = std::min(bytes.find('\xFF'), bytes.size());
     entry.path = std::string(bytes.substr(0, end));
     bytes.remove_prefix(std::min(end + 1, bytes.size()));
@@ -49,29 +71,32 @@ std::vector<cli::JournalEntry> EntriesFrom(std::string_view bytes) {
   return entries;
 }
 
-void CheckEntries(std::string_view bytes) {
-  const auto entries = EntriesFrom(bytes);
+void CheckEntries(int version, std::string_view bytes) {
+  cli::Journal journal;
+  journal.version = version;
+  journal.entries = EntriesFrom(version, bytes);
   bool writable = true;
-  for (const auto& entry : entries) {
+  for (const auto& entry : journal.entries) {
     writable =
         writable && !entry.path.empty() && entry.path.find_first_of(std::string_view("\0\r\n", 3)) == std::string::npos;
   }
-  const auto written = cli::FormatJournal(entries);
+  const auto written = cli::FormatJournal(journal);
   Check(written.has_value() == writable);
   if (!written) return;
   const auto again = cli::ParseJournal(*written);
-  Check(again.has_value() && *again == entries);
+  Check(again.has_value() && *again == journal);
 }
 
 }  // namespace
 
-// The first byte picks the check. Text as it is; text behind a valid header; entry lines
-// between a valid header and a matching "end" line, so the fuzzer spends its time on the
-// entries rather than on finding the frame; or entries cut from raw bytes.
+// The first byte picks the check and the version (bit 2). Text as it is; text behind a valid
+// header; entry lines between a valid header and a matching "end" line, so the fuzzer spends
+// its time on the entries rather than on finding the frame; or entries cut from raw bytes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const std::string header = std::string(cli::kJournalHeader) + "\n";
+  const int version = (data[0] & 4) != 0 ? 1 : cli::kJournalVersion;
+  const std::string header = std::string(version == 1 ? cli::kJournalHeaderV1 : cli::kJournalHeader) + "\n";
   switch (data[0] & 3) {
     case 0:
       CheckText(rest);
@@ -85,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     }
     default:
-      CheckEntries(rest);
+      CheckEntries(version, rest);
   }
   return 0;
 }
