@@ -99,8 +99,8 @@ std::string FormatSummary(std::size_t stamped, std::size_t failed, std::size_t l
 }
 
 std::string FormatStopped(std::size_t notReached) {
-  return "stopped on request; " + std::to_string(notReached) + (notReached == 1 ? " path was" : " paths were") +
-         " not reached (a journal undoes what was done)";
+  return "stopped on request after the path in hand; " + std::to_string(notReached) +
+         (notReached == 1 ? " path was" : " paths were") + " not reached";
 }
 
 std::string FormatDryRunSummary(std::size_t read, std::size_t wouldChange, std::size_t failed,

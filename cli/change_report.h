@@ -37,8 +37,8 @@ std::string NothingChanged(std::string_view reason);
 // The last line of set and undo: "12 stamped, 1 failed", then ", 2 links not entered" when a
 // walk met link folders it did not enter.
 std::string FormatSummary(std::size_t stamped, std::size_t failed, std::size_t linksNotEntered = 0);
-// Why a run ended early: "stopped on request; 3 paths were not reached (the journal undoes
-// what was done)".
+// Why a run ended early: "stopped on request after the path in hand; 3 paths were not
+// reached".
 std::string FormatStopped(std::size_t notReached);
 
 // The last line of a dry run: "dry run: 2 of 3 would change, 1 failed; nothing was changed".
