@@ -33,7 +33,7 @@ std::string FormatDryRun(std::string_view path, const PathState& before, const P
   std::string text = PrintableLine(path) + "\n";
   for (const TimeSlot slot : kSlots) {
     if (const auto value = change.Get(slot)) {
-      text += Label(TimeSlotName(slot)) + FormatInstant(before.Get(slot), offsetAt) + " -> " +
+      text += Label(TimeSlotName(slot)) + FormatInstant(TimeIn(before, slot), offsetAt) + " -> " +
               FormatInstant(*value, offsetAt) + "\n";
     }
   }
@@ -60,7 +60,7 @@ std::string FormatParts(const std::vector<StampPart>& parts, const PlannedChange
                           : part == StampPart::Modified ? TimeSlot::Modified
                                                         : TimeSlot::Accessed;
     text += FormatInstant(change.Get(slot).value_or(0), offsetAt) + ", " + std::string(verb) + " " +
-            FormatInstant(now.Get(slot), offsetAt) + ")";
+            FormatInstant(TimeIn(now, slot), offsetAt) + ")";
   }
   return text;
 }

@@ -67,18 +67,18 @@ struct Field {
 
 std::vector<Field> FieldsOf(int version, PathState& before, PlannedChange& written) {
   if (version == 1) {
-    return {{"created", &before.created},
-            {"accessed", &before.accessed},
-            {"modified", &before.modified},
+    return {{"created", &before.creation},
+            {"accessed", &before.access},
+            {"modified", &before.modification},
             {"attributes", nullptr, nullptr, &before.attributes}};
   }
-  return {{"created", &before.created},
-          {"modified", &before.modified},
-          {"accessed", &before.accessed},
+  return {{"created", &before.creation},
+          {"modified", &before.modification},
+          {"accessed", &before.access},
           {"attributes", nullptr, nullptr, &before.attributes},
-          {"written created", nullptr, &written.created},
-          {"written modified", nullptr, &written.modified},
-          {"written accessed", nullptr, &written.accessed},
+          {"written created", nullptr, &written.creation},
+          {"written modified", nullptr, &written.modification},
+          {"written accessed", nullptr, &written.access},
           {"written flags", nullptr, nullptr, nullptr, &written.flags}};
 }
 
@@ -122,16 +122,16 @@ Result<JournalEntry> ParseEntry(int version, std::string_view line, std::size_t 
 std::string EntryLine(int version, const JournalEntry& entry) {
   const PathState& before = entry.before;
   if (version == 1) {
-    return std::to_string(before.created) + ' ' + std::to_string(before.accessed) + ' ' +
-           std::to_string(before.modified) + ' ' + HexWord(before.attributes) + ' ' + entry.path + '\n';
+    return std::to_string(before.creation) + ' ' + std::to_string(before.access) + ' ' +
+           std::to_string(before.modification) + ' ' + HexWord(before.attributes) + ' ' + entry.path + '\n';
   }
   const auto time = [](const std::optional<std::uint64_t>& value) {
     return value ? std::to_string(*value) : std::string(kNotWritten);
   };
   const PlannedChange& written = *entry.written;
-  return std::to_string(before.created) + ' ' + std::to_string(before.modified) + ' ' +
-         std::to_string(before.accessed) + ' ' + HexWord(before.attributes) + ' ' + time(written.created) + ' ' +
-         time(written.modified) + ' ' + time(written.accessed) + ' ' +
+  return std::to_string(before.creation) + ' ' + std::to_string(before.modification) + ' ' +
+         std::to_string(before.access) + ' ' + HexWord(before.attributes) + ' ' + time(written.creation) + ' ' +
+         time(written.modification) + ' ' + time(written.access) + ' ' +
          (written.flags ? HexWord(*written.flags) : std::string(kNotWritten)) + ' ' + entry.path + '\n';
 }
 

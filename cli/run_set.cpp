@@ -27,7 +27,7 @@ int RunSet(const Command& command, const Streams& streams) {
       report.Error(NothingChanged("--like '" + command.likeFile + "': " + core::SystemErrorText(read.error)));
       return kExitUsage;
     }
-    like = StateOf(*read.stamp);
+    like = *read.stamp;
   }
   const auto request = MakeSetRequest(command, like, NowUtc(), LocalToUtcByPlatform);
   if (!request) {
@@ -46,7 +46,7 @@ int RunSet(const Command& command, const Streams& streams) {
       options,
       [&](WalkItem&& item) {
         report.Progress(targets.size(), 0, item.shown);
-        auto change = PlanSet(*request, StateOf(item.stamp));
+        auto change = PlanSet(*request, item.stamp);
         if (!change) {
           report.Failed(item.shown, change.error());
           return;

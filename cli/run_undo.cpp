@@ -47,7 +47,7 @@ int RunUndo(const Command& command, const Streams& streams) {
       continue;
     }
     target.before = *read.stamp;
-    const PathState now = StateOf(target.before);
+    const PathState now = target.before;
     const auto [place, added] = folderIndex.emplace(FolderOf(target.platform), folders.size());
     if (added) folders.push_back(place->first);
     target.folder = place->second;

@@ -144,9 +144,9 @@ std::string FormatTable(const std::vector<ShowRow>& rows) {
       continue;  // the error spans the other columns, so it sets none of their widths
     }
     cell[1] = row.size ? core::GroupDigits(*row.size) : std::string();
-    cell[2] = TableTime(row.created);
-    cell[3] = TableTime(row.modified);
-    cell[4] = TableTime(row.accessed);
+    cell[2] = TableTime(row.creation);
+    cell[3] = TableTime(row.modification);
+    cell[4] = TableTime(row.access);
     cell[5] = row.attributes ? AttributeLetters(*row.attributes) : std::string();
     for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = std::max(widths[c], DisplayWidth(cell[c]));
   }
@@ -187,9 +187,9 @@ std::string FormatCsv(const std::vector<ShowRow>& rows) {
     const std::array<std::string, 7> fields = {
         CsvField(row.path),
         row.size ? std::to_string(*row.size) : std::string(),
-        IsoTime(row.created),
-        IsoTime(row.modified),
-        IsoTime(row.accessed),
+        IsoTime(row.creation),
+        IsoTime(row.modification),
+        IsoTime(row.access),
         row.attributes ? AttributeLetters(*row.attributes) : std::string(),
         row.error ? CsvField(*row.error) : std::string(),
     };
@@ -210,9 +210,9 @@ std::string FormatJson(const std::vector<ShowRow>& rows) {
     const std::array<std::string, 7> values = {
         JsonString(row.path),
         row.size ? std::to_string(*row.size) : "null",
-        JsonTime(row.created),
-        JsonTime(row.modified),
-        JsonTime(row.accessed),
+        JsonTime(row.creation),
+        JsonTime(row.modification),
+        JsonTime(row.access),
         row.attributes ? JsonString(AttributeLetters(*row.attributes)) : "null",
         row.error ? JsonString(*row.error) : "null",
     };

@@ -12,7 +12,7 @@ bool IsSameForEveryPath(const When& when) {
 }
 
 SlotTimes SlotTimesOf(const PathState& state) {
-  return {static_cast<Ticks>(state.created), static_cast<Ticks>(state.modified), static_cast<Ticks>(state.accessed)};
+  return {static_cast<Ticks>(state.creation), static_cast<Ticks>(state.modification), static_cast<Ticks>(state.access)};
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<Pa
     const std::optional<When>& when = SlotField(command, slot);
     TimeSource& source = SlotField(request, slot);
     if (!when) {
-      if (like) source = static_cast<Ticks>(like->Get(slot));
+      if (like) source = static_cast<Ticks>(TimeIn(*like, slot));
       continue;
     }
     if (!IsSameForEveryPath(*when)) {
@@ -61,7 +61,7 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
                    (value == 0 ? " time would be 1601-01-01 00:00:00 UTC, which the platform reads as \"leave it\""
                                : " time falls outside 1601..30827")};
     }
-    if (static_cast<std::uint64_t>(value) != before.Get(slot)) SlotField(change, slot) = static_cast<std::uint64_t>(value);
+    if (static_cast<std::uint64_t>(value) != TimeIn(before, slot)) SlotField(change, slot) = static_cast<std::uint64_t>(value);
   }
   if (request.attrib) {
     const AttributeWord flags = ApplyAttribSpec(*request.attrib, before.attributes) & kFlagMask;
@@ -73,9 +73,9 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
 PlannedChange PlanUndo(const JournalEntry& entry, const PathState& now) {
   PlannedChange change;
   for (const TimeSlot slot : kSlots) {
-    const std::uint64_t value = entry.before.Get(slot);
+    const std::uint64_t value = TimeIn(entry.before, slot);
     const bool written = !entry.written || entry.written->Get(slot);
-    if (written && value != 0 && value != now.Get(slot)) SlotField(change, slot) = value;
+    if (written && value != 0 && value != TimeIn(now, slot)) SlotField(change, slot) = value;
   }
   const AttributeWord flags = entry.before.attributes & kFlagMask;
   const bool written = !entry.written || entry.written->flags;
@@ -96,7 +96,7 @@ std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState&
   constexpr StampPart kParts[] = {StampPart::Created, StampPart::Modified, StampPart::Accessed};
   for (const TimeSlot slot : kSlots) {
     const auto written = change.Get(slot);
-    if (written && !KeptWithin(*written, after.Get(slot), precision.Get(slot))) {
+    if (written && !KeptWithin(*written, TimeIn(after, slot), precision.Get(slot))) {
       lost.push_back(kParts[static_cast<int>(slot)]);
     }
   }
@@ -112,7 +112,7 @@ std::vector<StampPart> FindChangedSince(const JournalEntry& entry, const PathSta
   for (const StampPart part : FindNotKept(*entry.written, now, precision)) {
     const bool asBefore = part == StampPart::Flags
                               ? ((now.attributes ^ entry.before.attributes) & kFlagMask) == 0
-                              : now.Get(static_cast<TimeSlot>(part)) == entry.before.Get(static_cast<TimeSlot>(part));
+                              : TimeIn(now, static_cast<TimeSlot>(part)) == TimeIn(entry.before, static_cast<TimeSlot>(part));
     if (!asBefore) changed.push_back(part);
   }
   return changed;

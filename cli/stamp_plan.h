@@ -21,9 +21,9 @@ using TimeSource = std::variant<std::monostate, Ticks, When>;
 
 // set's command with everything that is the same for every path worked out once.
 struct SetRequest {
-  TimeSource created;
-  TimeSource modified;
-  TimeSource accessed;
+  TimeSource creation;
+  TimeSource modification;
+  TimeSource access;
   std::optional<AttribSpec> attrib;
   const TimeSource& Get(TimeSlot slot) const;
 };

@@ -18,7 +18,7 @@ int ExitStatus(const RunReport& report) { return report.failures() > 0 ? kExitFa
 int DryRun(const std::vector<StampTarget>& targets, const StampOptions& options, RunReport& report) {
   std::size_t wouldChange = 0;
   for (const StampTarget& target : targets) {
-    report.Out(FormatDryRun(target.shown, StateOf(target.before), target.change, OffsetByPlatform));
+    report.Out(FormatDryRun(target.shown, target.before, target.change, OffsetByPlatform));
     if (!target.change.empty()) ++wouldChange;
   }
   report.Out(
@@ -31,7 +31,7 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
   Journal record;
   for (const StampTarget& target : targets) {
     if (target.change.empty()) continue;
-    record.entries.push_back({core::WideToUtf8(target.platform), StateOf(target.before), target.change});
+    record.entries.push_back({core::WideToUtf8(target.platform), target.before, target.change});
   }
   auto text = FormatJournal(record);
   if (!text) {
@@ -50,18 +50,14 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
 
 core::StampChange ToStampChange(const PlannedChange& change) {
   core::StampChange stamp;
-  stamp.creation = change.created;
-  stamp.modification = change.modified;
-  stamp.access = change.accessed;
+  stamp.creation = change.creation;
+  stamp.modification = change.modification;
+  stamp.access = change.access;
   if (change.flags) stamp.flags = static_cast<core::AttributeSet>(*change.flags);
   return stamp;
 }
 
 }  // namespace
-
-PathState StateOf(const core::PathState& stamp) {
-  return {stamp.creation, stamp.modification, stamp.access, static_cast<AttributeWord>(stamp.attributes)};
-}
 
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
                 const StampOptions& options, RunReport& report) {
@@ -88,7 +84,7 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
       report.Failed(target.shown, "written, but cannot be read back: " + core::SystemErrorText(after.error));
       continue;
     }
-    const PathState state = StateOf(*after.stamp);
+    const PathState state = *after.stamp;
     const auto lost = FindNotKept(target.change, state, precisions.For(folders[target.folder]));
     if (!lost.empty()) {
       report.Failed(target.shown, FormatNotKept(lost, target.change, state, OffsetByPlatform));

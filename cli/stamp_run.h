@@ -30,9 +30,6 @@ struct StampOptions {
   std::size_t linksNotEntered = 0;  // counted in the summary
 };
 
-// A path's record in the terms of the plan.
-PathState StateOf(const core::PathState& stamp);
-
 // The second half of set and undo, once every path has been read and planned. A dry run
 // prints what would change. Otherwise the journal (when asked) is written and flushed to the
 // disk first, then each change is written in order, read back and checked against the

@@ -47,19 +47,19 @@ std::vector<cli::JournalEntry> EntriesFrom(int version, std::string_view bytes) 
   std::vector<cli::JournalEntry> entries;
   while (bytes.size() >= size) {
     cli::JournalEntry entry;
-    entry.before.created = Take<std::uint64_t>(bytes);
-    entry.before.modified = Take<std::uint64_t>(bytes);
-    entry.before.accessed = Take<std::uint64_t>(bytes);
+    entry.before.creation = Take<std::uint64_t>(bytes);
+    entry.before.modification = Take<std::uint64_t>(bytes);
+    entry.before.access = Take<std::uint64_t>(bytes);
     entry.before.attributes = Take<cli::AttributeWord>(bytes);
     if (version != 1) {
       const auto parts = Take<std::uint8_t>(bytes);
       cli::PlannedChange written;
-      const auto created = Take<std::uint64_t>(bytes), modified = Take<std::uint64_t>(bytes),
-                 accessed = Take<std::uint64_t>(bytes);
+      const auto creation = Take<std::uint64_t>(bytes), modification = Take<std::uint64_t>(bytes),
+                 access = Take<std::uint64_t>(bytes);
       const auto flags = Take<cli::AttributeWord>(bytes);
-      if (parts & 1) written.created = created;
-      if (parts & 2) written.modified = modified;
-      if (parts & 4) written.accessed = accessed;
+      if (parts & 1) written.creation = creation;
+      if (parts & 2) written.modification = modification;
+      if (parts & 4) written.access = access;
       if (parts & 8) written.flags = flags;
       entry.written = written;
     }
