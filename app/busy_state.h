@@ -4,32 +4,44 @@
 
 namespace app {
 
-// A window is busy while its settings group is disabled: the group's controls become inert
-// without being drawn grey. The scope re-enables the group on every way out.
-class BusyScope {
+// A window's busy state, kept in one place: its settings group disabled (the group's controls
+// become inert without being drawn grey) together with a working flag of its own, which still
+// says busy should something enable the group meanwhile. A Scope enters both and leaves both
+// on every way out, so no early return or exception can leave the window stuck, nor believing
+// it is still at work.
+class BusyState {
  public:
-  explicit BusyScope(HWND group) noexcept : group_(group) { EnableWindow(group_, FALSE); }
-  ~BusyScope() { EnableWindow(group_, TRUE); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
+  BusyState() = default;
+  BusyState(const BusyState&) = delete;
+  BusyState& operator=(const BusyState&) = delete;
+
+  // The group whose disabled state is the busy state; given once the window has its controls.
+  void SetGroup(HWND group) noexcept { group_ = group; }
+  bool IsBusy() const noexcept { return working_ || (group_ && !IsWindowEnabled(group_)); }
+
+  class [[nodiscard]] Scope {
+   public:
+    explicit Scope(BusyState& state) noexcept : state_(state), outermost_(!state.working_) {
+      state_.working_ = true;
+      if (state_.group_) EnableWindow(state_.group_, FALSE);
+    }
+    // A scope inside another leaves the state to the outer one.
+    ~Scope() {
+      if (!outermost_) return;
+      if (state_.group_) EnableWindow(state_.group_, TRUE);
+      state_.working_ = false;
+    }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    BusyState& state_;
+    bool outermost_;
+  };
 
  private:
-  HWND group_;
-};
-
-inline bool IsBusy(HWND group) noexcept { return !IsWindowEnabled(group); }
-
-// Sets a flag while it lives and clears it on every way out, so that no early return or
-// exception can leave a window believing it is still at work.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
+  HWND group_ = nullptr;
+  bool working_ = false;
 };
 
 }  // namespace app

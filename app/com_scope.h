@@ -7,6 +7,7 @@ namespace app {
 
 // COM for the duration of one piece of shell work; uninitialised only if it succeeded
 // (S_FALSE, already initialised on this thread, counts as success and still needs the pair).
+// Header-only: fstamp.exe, which links nothing of app/, uses it too.
 class ComScope {
  public:
   ComScope() noexcept : hr_(CoInitialize(nullptr)) {}

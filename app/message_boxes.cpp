@@ -1,5 +1,6 @@
 #include "app/message_boxes.h"
 
+#include <iterator>
 #include <utility>
 
 #include "core/text_encoding.h"
@@ -29,13 +30,25 @@ constexpr MessageRow kRows[] = {
     {"", "处理失败的文件", kWarning},
     {"批量处理完毕!", "提示", kInformation},
     {"Please Wait...", "Runing", kWarning},
-    {"此版本的 Windows 过旧,无法以 Unicode 处理文件名。请在 Windows 10 1903 或更新的系统上运行本程序。", "错误", kError},
+    {"此版本的 Windows 过旧,无法以 Unicode 处理文件名。请在 Windows 10 1903 或更新的系统上运行本程序。", "错误",
+     kError},
 };
 static_assert(std::size(kRows) == static_cast<std::size_t>(Message::kSystemTooOld) + 1);
+
+// The lines that end a cut failure list.
+constexpr char kUnlistedBefore[] = "……另有 ";
+constexpr char kUnlistedAfter[] = " 个文件(夹)未列出";
+constexpr char kListCopied[] = "完整列表已复制到剪贴板!";
+constexpr char kListNotCopied[] = "完整列表未能复制到剪贴板!";
 
 }  // namespace
 
 const MessageRow& MessageRowOf(Message message) { return kRows[static_cast<std::size_t>(message)]; }
+
+std::string FailedPathsTail(std::size_t unlisted, bool copiedToClipboard) {
+  return kUnlistedBefore + std::to_string(unlisted) + kUnlistedAfter + "\r\n" +
+         (copiedToClipboard ? kListCopied : kListNotCopied);
+}
 
 int ShowMessage(HWND owner, Message message, const std::string& text) {
   const MessageRow& row = MessageRowOf(message);

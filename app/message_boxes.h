@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,11 @@ struct MessageRow {
 
 const MessageRow& MessageRowOf(Message message);
 
+// The failed-paths box (kFailedFiles) lists at most this many paths. A longer list ends with
+// two lines: how many paths are not listed, and whether the whole list went to the clipboard.
+inline constexpr std::size_t kFailedPathsListed = 30;
+std::string FailedPathsTail(std::size_t unlisted, bool copiedToClipboard);
+
 // Shows the message modal to its owner; returns the button pressed (IDOK, IDYES, IDNO ...).
 int ShowMessage(HWND owner, Message message);
 // The same with a text of the caller's (the failure list).
@@ -45,7 +51,8 @@ bool Ask(HWND owner, Message message);
 
 // Stands in for MessageBoxA while it lives (tests): receives owner, text, title and the
 // full flags, and returns the button to report.
-using MessageBoxFunction = std::function<int(HWND owner, const std::string& text, const std::string& title, UINT flags)>;
+using MessageBoxFunction =
+    std::function<int(HWND owner, const std::string& text, const std::string& title, UINT flags)>;
 using ScopedMessageBoxHandler = app::Seam<struct MessageBoxTag, MessageBoxFunction>;
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include "app/com_scope.h"
 #include "cli/program.h"
 #include "core/exact_stamp.h"
 #include "core/program_folder.h"
@@ -26,20 +27,6 @@ struct CoTaskStringTraits {
   static void Close(Type text) noexcept { CoTaskMemFree(text); }
 };
 
-// COM for the shell's shortcut object, balanced only when it succeeded.
-class ComScope {
- public:
-  ComScope() noexcept : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT hr_;
-};
-
 std::string ShellError(long hr) {
   return core::SystemErrorText(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr));
 }
@@ -53,7 +40,7 @@ std::string SendToFolder() {
 }
 
 long CreateShortcut(const std::string& shortcut, const std::string& target, const std::string& description) {
-  const ComScope com;
+  const app::ComScope com;  // for the shell's shortcut object
   Microsoft::WRL::ComPtr<IShellLinkW> link;
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
   if (FAILED(hr)) return hr;

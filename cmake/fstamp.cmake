@@ -1,6 +1,6 @@
 # The console companion fstamp.exe: the Windows half of cli/ on top of the core, the program
 # with its own resources, and cli_tests, which runs every tests/cli test under Wine. Never
-# links app/ or ui/.
+# links app/ or ui/; of app/ it includes only the header-only COM scope.
 set(FSTAMP_WINDOWS_SOURCES
   cli/console.cpp
   cli/progress.cpp

@@ -30,7 +30,7 @@ add_library(filestamp_core STATIC ${CORE_SOURCES})
 target_link_libraries(filestamp_core PUBLIC filestamp_portable shlwapi shell32 ole32 uuid)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-list(REMOVE_ITEM APP_SOURCES ${PORTABLE_ABS} ${CMAKE_SOURCE_DIR}/app/main.cpp)
+list(REMOVE_ITEM APP_SOURCES ${PORTABLE_ABS})
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
 add_library(filestamp_ui STATIC ${APP_SOURCES} ${UI_SOURCES})
 target_include_directories(filestamp_ui PUBLIC ${CMAKE_SOURCE_DIR}/resources ${FILESTAMP_GENERATED_DIR})
@@ -45,8 +45,12 @@ target_include_directories(filestamp_resources PRIVATE ${CMAKE_SOURCE_DIR}/resou
 set_source_files_properties(resources/filestamp.rc PROPERTIES OBJECT_DEPENDS
   "${FILESTAMP_GENERATED_DIR}/filestamp.manifest;${FILESTAMP_GENERATED_DIR}/version.h;${CMAKE_SOURCE_DIR}/resources/filestamp.ico;${CMAKE_SOURCE_DIR}/resources/speaker.ico;${CMAKE_SOURCE_DIR}/resources/banner.gif")
 
-add_executable(filestamp WIN32 app/main.cpp $<TARGET_OBJECTS:filestamp_resources>)
-target_link_libraries(filestamp PRIVATE filestamp_ui)
+# The composition root above app/ and ui/: start-up and the wiring of the two windows.
+add_library(filestamp_program STATIC program/window_wiring.cpp)
+target_link_libraries(filestamp_program PUBLIC filestamp_ui)
+
+add_executable(filestamp WIN32 program/main.cpp $<TARGET_OBJECTS:filestamp_resources>)
+target_link_libraries(filestamp PRIVATE filestamp_program)
 
 # Tests ----------------------------------------------------------------------------------
 enable_testing()
@@ -55,7 +59,7 @@ add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE
 file(GLOB TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 add_library(filestamp_test_support STATIC ${TEST_SUPPORT})
 target_include_directories(filestamp_test_support PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(filestamp_test_support PUBLIC filestamp_ui gtest)
+target_link_libraries(filestamp_test_support PUBLIC filestamp_program gtest)
 
 set(TEST_ENV
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
@@ -85,6 +89,9 @@ if(TARGET end_to_end_tests)
   add_dependencies(end_to_end_tests filestamp fstamp)
   target_link_libraries(end_to_end_tests PRIVATE version)
 endif()
+
+# app/ serves both windows and knows neither: only program/ includes ui/.
+add_test(NAME app_includes_no_ui COMMAND bash -c "! grep -rn '#include \"ui/' '${CMAKE_SOURCE_DIR}/app'")
 
 # The programs must import nothing but Windows' own DLLs.
 add_test(NAME exe_imports_only_system_dlls

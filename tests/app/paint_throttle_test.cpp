@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/event_pump.h"
 
 namespace app {
@@ -54,6 +56,52 @@ TEST(PaintThrottle, LetsWaitingMessagesThroughAtLeastEvery100MsOfWorkWithoutInpu
     }
     EXPECT_EQ(items, c.itemsUntilDispatched);
   }
+}
+
+// A hidden window standing in for a held control: notes the pump clock's time whenever its
+// painting is let go again.
+class PaintLog {
+ public:
+  PaintLog() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FileStampTestPaintLog";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~PaintLog() { DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+  static std::vector<ULONGLONG> paints;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_SETREDRAW && wParam) paints.push_back(PumpClockNow());
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  HWND hwnd_;
+};
+std::vector<ULONGLONG> PaintLog::paints;
+
+// A quick paint still waits the floor: the wait is the larger of the floor and the paint's
+// share, or a cheap control would repaint on almost every item.
+TEST(PaintThrottle, PaintsNoOftenerThanTheFloorHoweverCheapThePaint) {
+  PaintLog list;
+  ULONGLONG now = 5000;
+  const ScopedPumpClock clock([&] { return now; });
+  std::vector<ULONGLONG> paints;
+  {
+    PaintThrottle throttle(list.hwnd(), nullptr);
+    PaintLog::paints.clear();
+    for (int item = 0; item < 200; ++item) {
+      now += 10;
+      throttle.PumpIfDue();
+      throttle.ShowProgress("item");
+    }
+    paints = PaintLog::paints;  // the closing paint aside
+  }
+  ASSERT_GE(paints.size(), 2u);
+  for (std::size_t i = 1; i < paints.size(); ++i) EXPECT_GE(paints[i] - paints[i - 1], PaintThrottle::kMinIntervalMs);
 }
 
 }  // namespace

@@ -50,16 +50,17 @@ class InZone : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* zone = std::getenv("FILESTAMP_TEST_TZ");
-    if (!zone || std::string(zone) != kZone)
-      GTEST_SKIP() << "runs with TZ=" << kZone << " FILESTAMP_TEST_TZ=" << kZone;
+    if (!zone || std::string(zone) != kZone) GTEST_SKIP() << "runs with TZ=" << kZone << " FILESTAMP_TEST_TZ=" << kZone;
   }
   TempFolder dir_;
 };
 
 constexpr char kBerlin[] = "Europe/Berlin";
 constexpr char kNewYork[] = "America/New_York";
+constexpr char kCuiaba[] = "America/Cuiaba";
 using TimeZoneBerlin = InZone<kBerlin>;
 using TimeZoneNewYork = InZone<kNewYork>;
+using TimeZoneCuiaba = InZone<kCuiaba>;
 
 // The United States moved the start of daylight saving from April to March in 2007: each
 // year's own rule applies, not today's.
@@ -133,6 +134,29 @@ TEST_F(TimeZoneBerlin, LocalYearPast9999ReadsAs9999WithTheOtherFieldsUnchanged) 
   // 9999-12-31 23:30 UTC is 10000-01-01 00:30 in Berlin. Checked on the conversion alone:
   // Linux file systems such as ext4 cannot hold a file time that late.
   EXPECT_EQ(FileTimeToLocal(UtcTime(9999, 12, 31, 23, 30, 0)), (LocalDateTime{9999, 1, 1, 0, 30, 0}));
+}
+
+// Cuiaba (Mato Grosso, Brazil) kept daylight saving (UTC-3, else UTC-4) over New Year
+// 2018/2019 and gave it up in 2019, so the rules of the two years differ at New Year. The first
+// hours of 2019 in UTC are still 2018 there, and 2018's rule decides how they read.
+TEST_F(TimeZoneCuiaba, NewYearsNightReadsByTheRuleOfTheLocalYear) {
+  const struct {
+    FILETIME utc;
+    LocalDateTime local;
+  } cases[] = {
+      {UtcTime(2019, 1, 1, 1, 30, 0), {2018, 12, 31, 22, 30, 0}},
+      {UtcTime(2019, 1, 1, 0, 0, 0), {2018, 12, 31, 21, 0, 0}},
+      {UtcTime(2019, 1, 1, 4, 30, 0), {2019, 1, 1, 1, 30, 0}},     // the same year on both sides
+      {UtcTime(2018, 1, 1, 1, 30, 0), {2017, 12, 31, 22, 30, 0}},  // two years of one rule
+      {UtcTime(2020, 1, 1, 1, 30, 0), {2019, 12, 31, 21, 30, 0}},  // no daylight saving left
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.local.year << "-" << c.local.month << "-" << c.local.day << " "
+                                    << c.local.hour);
+    EXPECT_EQ(FileTimeToLocal(c.utc), c.local);
+  }
+  EXPECT_EQ(LocalOffsetAt(UtcTime(2019, 1, 1, 1, 30, 0)), -3 * 36'000'000'000LL);
+  EXPECT_EQ(Ticks(LocalToFileTime({2018, 12, 31, 22, 30, 0}).value()), Ticks(UtcTime(2019, 1, 1, 1, 30, 0)));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 // shlwapi.h needs windows.h before it.
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "core/file_stamp.h"
+#include "core/text_encoding.h"
 
 namespace ui::batch {
 
@@ -24,6 +27,24 @@ void BatchRows::RemoveMarked(const std::vector<bool>& marked) {
 }
 
 void BatchRows::Clear() { std::vector<BatchRow>().swap(rows_); }
+
+std::optional<std::size_t> BatchRows::FindName(std::wstring_view text, std::size_t start, NameMatch match,
+                                               bool wrap) const {
+  const auto matches = [&](const BatchRow& row) {
+    const std::wstring name = core::Utf8ToWide(std::string_view(row.path).substr(row.nameStart));
+    if (name.size() < text.size() || (match == NameMatch::kWhole && name.size() != text.size())) return false;
+    // Ordinal, ignoring case: the comparison the file system makes between names.
+    return CompareStringOrdinal(name.data(), static_cast<int>(text.size()), text.data(), static_cast<int>(text.size()),
+                                TRUE) == CSTR_EQUAL;
+  };
+  start = std::min(start, rows_.size());
+  for (std::size_t i = start; i < rows_.size(); ++i)
+    if (matches(rows_[i])) return i;
+  if (wrap)
+    for (std::size_t i = 0; i < start; ++i)
+      if (matches(rows_[i])) return i;
+  return std::nullopt;
+}
 
 std::string BatchRows::CellText(std::size_t index, Column column) const {
   const BatchRow& row = rows_[index];

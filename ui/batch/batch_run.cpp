@@ -2,19 +2,18 @@
 #include "ui/batch/batch_window.h"
 
 #include <string>
+#include <vector>
 
-#include "app/busy_state.h"
 #include "app/controls.h"
 #include "app/message_boxes.h"
 #include "app/paint_throttle.h"
 #include "core/file_stamp.h"
 #include "ui/batch/batch_design.h"
 #include "ui/batch/batch_list.h"
+#include "ui/batch/failure_report.h"
 
 namespace ui::batch {
 namespace {
-
-constexpr char kLineBreak[] = "\r\n";
 
 // A switched-off picker (its label was clicked) leaves that time as it is.
 core::LocalDateTime PickerArgument(HWND picker) {
@@ -30,7 +29,7 @@ std::string TotalsText(int succeeded, int failed) {
 void BatchWindow::RunBatch() {
   // The button sits in the settings group, which takes no input while busy; a click that
   // comes in some other way must not start a second run inside the first.
-  if (IsBusy() || working_) return;
+  if (IsBusy()) return;
 
   HWND list = controls()[超级列表框];
   // Fixed here: rows that arrive while the run goes on are not part of it.
@@ -52,10 +51,9 @@ void BatchWindow::RunBatch() {
 
   int succeeded = 0;
   int failed = 0;
-  std::string failures;
+  std::vector<std::string> failures;  // in row order
   {
-    const app::FlagScope working(working_);  // drops wait until the run is over
-    const app::BusyScope busy(controls()[分组框]);
+    const app::BusyState::Scope busy(busy_);  // drops wait until the run is over
     app::PaintThrottle painting(list, controls()[状态条]);
     for (std::size_t row = 0; row < rows && hwnd(); ++row) {
       painting.PumpIfDue();
@@ -81,17 +79,14 @@ void BatchWindow::RunBatch() {
         ++succeeded;
       } else {
         ++failed;
-        failures.append(path).append(kLineBreak);
+        failures.push_back(path);
       }
     }
   }
   if (!hwnd()) return;
 
   app::SbSetText(controls()[状态条], TotalsText(succeeded, failed));
-  if (!failures.empty()) {
-    failures.resize(failures.size() - (sizeof kLineBreak - 1));
-    app::ShowMessage(hwnd(), app::Message::kFailedFiles, failures);
-  }
+  ShowFailedPaths(hwnd(), failures);
   app::ShowMessage(hwnd(), app::Message::kBatchDone);
 
   // Paths dropped while the run went on are added now, after its report.

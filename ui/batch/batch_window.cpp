@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
-#include "app/busy_state.h"
 #include "app/com_scope.h"
 #include "app/controls.h"
 #include "app/dpi.h"
@@ -21,6 +21,8 @@ namespace ui::batch {
 namespace {
 
 constexpr UINT kLabelPressed = WM_APP + 2;  // wParam: the label's id
+// LVFI_SUBSTRING (Windows Vista on), the same search as LVFI_PARTIAL; MinGW's header lacks it.
+constexpr UINT kFindSubstring = 0x0004;
 constexpr int kPickers[] = {日期框_创建时间, 日期框_修改时间, 日期框_访问时间};
 constexpr int kTimeLabels[] = {标签_创建时间, 标签_修改时间, 标签_访问时间};
 
@@ -36,8 +38,7 @@ LRESULT CALLBACK TimeLabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
       return TRUE;
     case WM_LBUTTONDOWN:
-      SendMessageA(GetAncestor(hwnd, GA_ROOT), kLabelPressed, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
-                   0);
+      SendMessageA(GetAncestor(hwnd, GA_ROOT), kLabelPressed, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, TimeLabelProc, 0);
@@ -57,13 +58,13 @@ bool BatchWindow::Create() {
 }
 
 void BatchWindow::OnCreated() {
+  busy_.SetGroup(controls()[分组框]);
   for (int label : kTimeLabels) SetWindowSubclass(controls()[label], TimeLabelProc, 0, 0);
   SetUpList();
   SetUpStatusBar();
   for (int picker : kPickers) app::DtpSetFormat(controls()[picker], core::kDateTimeFormat);
-  dropTarget_ = app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) {
-    AddPaths(std::move(paths));
-  });
+  dropTarget_ =
+      app::FileDropTarget::Register(hwnd(), [this](std::vector<std::string> paths) { AddPaths(std::move(paths)); });
 }
 
 void BatchWindow::SetUpList() {
@@ -117,22 +118,21 @@ void BatchWindow::OnDpiLayout(UINT from, UINT to) {
   SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_->images()));
 }
 
-bool BatchWindow::IsBusy() const { return app::IsBusy(controls()[分组框]); }
+bool BatchWindow::IsBusy() const { return busy_.IsBusy(); }
 
 void BatchWindow::AddPaths(std::vector<std::string> paths) {
   if (paths.empty()) return;
   queuedAdds_.push_back(std::move(paths));
   // A drop that arrives while work goes on waits for it: nesting would end the busy state
   // early and mix its rows into the middle of the running add.
-  if (!working_) RunQueuedAdds();
+  if (!IsBusy()) RunQueuedAdds();
 }
 
 void BatchWindow::RunQueuedAdds() {
   while (!queuedAdds_.empty() && hwnd()) {
     std::vector<std::string> paths = std::move(queuedAdds_.front());
     queuedAdds_.pop_front();
-    const app::FlagScope working(working_);
-    const app::BusyScope busy(controls()[分组框]);
+    const app::BusyState::Scope busy(busy_);
     const app::ComScope com;
     BatchList(controls()[超级列表框], controls()[状态条], rows_, *icons_).AddPaths(paths);
   }
@@ -159,8 +159,19 @@ void BatchWindow::FillDisplayInfo(LVITEMW& item) const {
   if (item.mask & LVIF_INDENT) item.iIndent = row.indent;
 }
 
-void BatchWindow::OnNotify(NMHDR& header) {
-  if (header.idFrom != 超级列表框) return;
+LRESULT BatchWindow::FindRow(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& info = find.lvfi;
+  // Rows carry no item data and the report view has no positions: only names are searched.
+  if (info.flags & (LVFI_PARAM | LVFI_NEARESTXY) || !info.psz) return -1;
+  const auto match =
+      info.flags & (LVFI_PARTIAL | kFindSubstring) ? BatchRows::NameMatch::kPrefix : BatchRows::NameMatch::kWhole;
+  const auto start = static_cast<std::size_t>(std::max(find.iStart, 0));
+  const auto row = rows_.FindName(info.psz, start, match, (info.flags & LVFI_WRAP) != 0);
+  return row ? static_cast<LRESULT>(*row) : -1;
+}
+
+LRESULT BatchWindow::OnNotify(NMHDR& header) {
+  if (header.idFrom != 超级列表框) return 0;
   switch (header.code) {
     case NM_RCLICK:
       OnListRightClick();
@@ -168,7 +179,12 @@ void BatchWindow::OnNotify(NMHDR& header) {
     case LVN_GETDISPINFOW:
       FillDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header).item);
       break;
+    case LVN_ODFINDITEMW:
+      // An owner-data list cannot search texts it never holds; without an answer it would
+      // report row 0 for every search.
+      return FindRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
   }
+  return 0;
 }
 
 void BatchWindow::OnBrowse() {
@@ -177,7 +193,7 @@ void BatchWindow::OnBrowse() {
 }
 
 bool BatchWindow::MayClose() {
-  if (!IsBusy() && !working_) return true;
+  if (!IsBusy()) return true;
   app::ShowMessage(hwnd(), app::Message::kPleaseWait);
   return false;
 }
@@ -218,8 +234,7 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
       case WM_NOTIFY:
-        OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-        break;
+        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
       case WM_NOTIFYFORMAT:
         // The list asks its cells in UTF-16.
         if (lParam == NF_QUERY) return NFR_UNICODE;
@@ -258,23 +273,13 @@ LRESULT BatchWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept 
 
 BatchWindow* OpenBatchWindow() { return g_open && g_open->hwnd() ? g_open.get() : nullptr; }
 
-void ConnectToMainWindow() {
-  app::ConnectBatchWindow({
-      .isOpen = [] { return OpenBatchWindow() != nullptr; },
-      .open =
-          [] {
-            g_closed.reset();
-            auto window = std::make_unique<BatchWindow>();
-            if (!window->Create()) return false;
-            g_open = std::move(window);
-            g_open->Show();
-            return true;
-          },
-      .addPaths =
-          [](std::vector<std::string> paths) {
-            if (BatchWindow* window = OpenBatchWindow()) window->AddPaths(std::move(paths));
-          },
-  });
+bool OpenNewBatchWindow() {
+  g_closed.reset();
+  auto window = std::make_unique<BatchWindow>();
+  if (!window->Create()) return false;
+  g_open = std::move(window);
+  g_open->Show();
+  return true;
 }
 
 }  // namespace ui::batch

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_state.h"
 #include "app/file_drop_target.h"
 #include "app/ui_handles.h"
 #include "app/window.h"
@@ -48,9 +49,11 @@ class BatchWindow final : public app::Window {
   void RunQueuedAdds();
   bool MayClose();
   LRESULT OnColorStatic(HDC dc, HWND control);
-  void OnNotify(NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   // The list view asks for what a row shows; it stores nothing itself.
   void FillDisplayInfo(LVITEMW& item) const;
+  // ... and which row a search (type-to-find, a find message) reaches: its index or -1.
+  LRESULT FindRow(const NMLVFINDITEMW& find) const;
 
   // Context menu, list commands and the time-label switches.
   void OnListRightClick();
@@ -66,11 +69,12 @@ class BatchWindow final : public app::Window {
   std::unique_ptr<RowIcons> icons_;
   app::UniqueIcon statusIcon_;
   std::deque<std::vector<std::string>> queuedAdds_;
-  bool working_ = false;
+  app::BusyState busy_;
 };
 
-// Connects the batch window to the main window's hand-over (open, is-open, add paths).
-void ConnectToMainWindow();
+// Creates and shows a new batch window from its design (the previous one is closed by then);
+// false when the system refuses.
+bool OpenNewBatchWindow();
 // The open batch window, or null.
 BatchWindow* OpenBatchWindow();
 

@@ -34,7 +34,7 @@ constexpr int kMenuOffset = 3;
 
 void BatchWindow::OnListRightClick() {
   // The menu could remove rows under a running add or batch run.
-  if (IsBusy() || working_) return;
+  if (IsBusy()) return;
   HWND list = controls()[超级列表框];
   const bool anySelected = app::LvSelectedCount(list) != 0;
   const bool anyRows = !rows_.empty();
@@ -127,7 +127,7 @@ void BatchWindow::ShowSelectedFileProperties() {
 void BatchWindow::OnLabelPressed(int label) {
   // The labels sit in the settings group, which takes no input while busy; a press that comes
   // in some other way must not change what a running batch writes either.
-  if (IsBusy() || working_) return;
+  if (IsBusy()) return;
   for (const TimeSwitch& entry : kTimeSwitches) {
     if (entry.label != label) continue;
     HWND picker = controls()[entry.picker];

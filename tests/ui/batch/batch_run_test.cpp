@@ -9,11 +9,13 @@
 
 #include "app/controls.h"
 #include "app/event_pump.h"
+#include "app/message_boxes.h"
 #include "app/paint_throttle.h"
 #include "core/file_time_convert.h"
 #include "core/local_date_time.h"
 #include "core/text_encoding.h"
 #include "tests/support/batch_window_driver.h"
+#include "tests/support/clipboard_probe.h"
 #include "tests/support/file_state.h"
 #include "tests/support/hooked_file_api.h"
 #include "tests/support/message_recorder.h"
@@ -374,6 +376,47 @@ TEST_F(BatchRunTest, LastFailureIsAnEmptyPathAndTheListEndsWithIt) {
 
   ASSERT_EQ(messages.shown().size(), 3u);
   EXPECT_EQ(messages.shown()[1].text, a + "\r\n");
+}
+
+// A long failure list would make a box taller than the screen, its button out of reach: the
+// box lists the first paths and how many more there are, and the whole list, one path per
+// line, goes to the clipboard. A list that fits leaves the clipboard alone.
+TEST_F(BatchRunTest, LongFailureListIsCutInTheBoxAndWholeOnTheClipboard) {
+  for (const std::size_t failures :
+       {app::kFailedPathsListed, app::kFailedPathsListed + 1, app::kFailedPathsListed + 15}) {
+    SCOPED_TRACE(failures);
+    BatchWindowDriver driver;
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < failures; ++i) {
+      paths.push_back(folder_.Child("missing-" + std::to_string(i) + ".txt"));
+      driver.AppendRow(paths.back(), RowKind::kFile);
+    }
+    testing_support::SetClipboardText("before the run");
+    MessageRecorder messages({IDYES});
+
+    driver.window().RunBatch();
+
+    ASSERT_EQ(messages.shown().size(), 3u);
+    std::string listed, all;
+    for (std::size_t i = 0; i < failures; ++i) {
+      if (i < app::kFailedPathsListed) listed += (i > 0 ? "\r\n" : "") + paths[i];
+      all += paths[i] + "\r\n";
+    }
+    if (failures > app::kFailedPathsListed) {
+      EXPECT_EQ(messages.shown()[1].text,
+                listed + "\r\n" + app::FailedPathsTail(failures - app::kFailedPathsListed, true));
+      EXPECT_EQ(testing_support::ClipboardText(), all);
+    } else {
+      EXPECT_EQ(messages.shown()[1].text, listed);
+      EXPECT_EQ(testing_support::ClipboardText(), "before the run");
+    }
+  }
+}
+
+TEST(FailedPathsTail, CountsTheUnlistedPathsAndTellsWhetherTheListWasCopied) {
+  EXPECT_NE(app::FailedPathsTail(7, true).find('7'), std::string::npos);
+  EXPECT_NE(app::FailedPathsTail(7, true), app::FailedPathsTail(7, false));
+  EXPECT_NE(app::FailedPathsTail(7, true), app::FailedPathsTail(8, true));
 }
 
 TEST_F(BatchRunTest, WindowIsBusyAndShowsEachPathWhileTheRunWorks) {

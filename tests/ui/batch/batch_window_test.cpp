@@ -14,9 +14,10 @@
 #include "core/file_api.h"
 #include "core/file_stamp.h"
 #include "core/text_encoding.h"
-#include "tests/support/recording_file_api.h"
+#include "program/window_wiring.h"
 #include "tests/support/drag_data.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/recording_file_api.h"
 #include "tests/support/temp_folder.h"
 #include "ui/batch/batch_design.h"
 #include "ui/batch/batch_list.h"
@@ -346,7 +347,7 @@ TEST_F(BatchWindowTest, TimeLabelsShowTheHandCursor) {
 class WindowSwitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ConnectToMainWindow();
+    program::ConnectBatchWindow();
     ASSERT_TRUE(main_.Create());
     app::ConnectMainWindow(main_.hwnd());
     main_.Show();

@@ -1,5 +1,6 @@
-// Start-up: OLE for the life of the process, the program's folder as current directory, the
-// main window, and the message loop until the last window is gone.
+// Start-up, the composition root: OLE for the life of the process, the program's folder as
+// current directory, the two windows wired together, the main window, and the message loop
+// until the last window is gone. Only program/ knows both app/ and ui/.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,10 +8,10 @@
 #include "app/code_page_check.h"
 #include "app/com_scope.h"
 #include "app/message_loop.h"
-#include "core/program_folder.h"
 #include "app/window_switch.h"
+#include "core/program_folder.h"
 #include "core/text_encoding.h"
-#include "ui/batch/batch_window.h"
+#include "program/window_wiring.h"
 #include "ui/main/main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -26,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
 
   app::EnableQuitWhenLastWindowCloses();
-  ui::batch::ConnectToMainWindow();
+  program::ConnectBatchWindow();
 
   ui::main::MainWindow mainWindow(core::WideToUtf8(GetCommandLineW()));
   if (!mainWindow.Create()) return 1;
