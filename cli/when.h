@@ -6,11 +6,11 @@
 
 #include "cli/result.h"
 #include "cli/time_ticks.h"
+#include "core/path_state.h"
 
 namespace cli {
 
-// The three times of a path.
-enum class TimeSlot { Created, Modified, Accessed };
+using core::TimeSlot;
 
 // "created", "modified" or "accessed".
 std::string_view TimeSlotName(TimeSlot slot);
@@ -61,19 +61,7 @@ using When = std::variant<LocalTime, Instant, Now, Shift, TimeOf>;
 // even a blank around the value; the error names the problem.
 Result<When> ParseWhen(std::string_view text);
 
-// The member of a record with created, modified and accessed members that a slot names.
-template <typename Record>
-auto& SlotField(Record& record, TimeSlot slot) {
-  switch (slot) {
-    case TimeSlot::Created:
-      return record.creation;
-    case TimeSlot::Modified:
-      return record.modification;
-    case TimeSlot::Accessed:
-      break;
-  }
-  return record.access;
-}
+using core::SlotField;
 
 // The times of one path before the command, UTC.
 struct SlotTimes {

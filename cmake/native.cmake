@@ -30,7 +30,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
 
   # fstamp's sources once more, instrumented for the fuzzer's coverage feedback.
   add_library(fstamp_fuzz_objects OBJECT ${FSTAMP_PORTABLE_SOURCES} core/digit_grouping.cpp
-    core/local_date_time.cpp)
+    core/local_date_time.cpp core/journal.cpp)
   target_include_directories(fstamp_fuzz_objects PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(fstamp_fuzz_objects PRIVATE -fsanitize=fuzzer-no-link,address,undefined
     -fno-sanitize-recover=all)

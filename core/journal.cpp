@@ -1,9 +1,9 @@
-#include "cli/journal.h"
+#include "core/journal.h"
 
 #include <charconv>
 #include <cstdio>
 
-namespace cli {
+namespace core {
 namespace {
 
 constexpr std::string_view kMagic = "fstamp-journal";
@@ -23,9 +23,9 @@ std::optional<std::uint64_t> ReadDecimal(std::string_view text) {
   return value;
 }
 
-std::optional<AttributeWord> ReadHexWord(std::string_view text) {
+std::optional<std::uint32_t> ReadHexWord(std::string_view text) {
   if (text.size() != 8) return std::nullopt;
-  AttributeWord value = 0;
+  std::uint32_t value = 0;
   for (const char c : text) {
     int digit = 0;
     if (c >= '0' && c <= '9') {
@@ -35,12 +35,12 @@ std::optional<AttributeWord> ReadHexWord(std::string_view text) {
     } else {
       return std::nullopt;
     }
-    value = (value << 4) | static_cast<AttributeWord>(digit);
+    value = (value << 4) | static_cast<std::uint32_t>(digit);
   }
   return value;
 }
 
-std::string HexWord(AttributeWord word) {
+std::string HexWord(std::uint32_t word) {
   char text[16];
   std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(word));
   return text;
@@ -61,11 +61,11 @@ struct Field {
   std::string_view name;
   std::uint64_t* time = nullptr;                         // a time
   std::optional<std::uint64_t>* writtenTime = nullptr;   // a written time, or "-"
-  AttributeWord* word = nullptr;                         // the attribute word
-  std::optional<AttributeWord>* writtenFlags = nullptr;  // the written flags, or "-"
+  std::uint32_t* word = nullptr;                         // the attribute word
+  std::optional<std::uint32_t>* writtenFlags = nullptr;  // the written flags, or "-"
 };
 
-std::vector<Field> FieldsOf(int version, PathState& before, PlannedChange& written) {
+std::vector<Field> FieldsOf(int version, PathState& before, PathChange& written) {
   if (version == 1) {
     return {{"created", &before.creation},
             {"accessed", &before.access},
@@ -107,7 +107,7 @@ std::string FieldError(const Field& field) {
 
 Result<JournalEntry> ParseEntry(int version, std::string_view line, std::size_t lineNumber) {
   JournalEntry entry;
-  PlannedChange written;
+  PathChange written;
   std::string_view rest = line;
   for (const Field& field : FieldsOf(version, entry.before, written)) {
     const auto text = TakeField(rest);
@@ -128,7 +128,7 @@ std::string EntryLine(int version, const JournalEntry& entry) {
   const auto time = [](const std::optional<std::uint64_t>& value) {
     return value ? std::to_string(*value) : std::string(kNotWritten);
   };
-  const PlannedChange& written = *entry.written;
+  const PathChange& written = *entry.written;
   return std::to_string(before.creation) + ' ' + std::to_string(before.modification) + ' ' +
          std::to_string(before.access) + ' ' + HexWord(before.attributes) + ' ' + time(written.creation) + ' ' +
          time(written.modification) + ' ' + time(written.access) + ' ' +
@@ -244,4 +244,4 @@ Result<Journal> ParseJournal(std::string_view text) {
   return Error{"the journal is truncated: no 'end' line after " + std::to_string(entries.size()) + " entries"};
 }
 
-}  // namespace cli
+}  // namespace core
