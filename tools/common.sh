@@ -26,6 +26,7 @@ REQUIRED_PACKAGES=(
   "clang:/usr/bin/clang++"
   "libclang-rt-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
   "g++:/usr/bin/g++"
+  "libimage-exiftool-perl:/usr/bin/exiftool"
 )
 
 log() { printf '[filestamp] %s\n' "$*" >&2; }
