@@ -1,6 +1,7 @@
 // fstamp set: reads every path first (and the --like file), plans each change from what the
 // path holds, then hands the plan to RunStamping.
 #include "cli/change_report.h"
+#include "cli/media_file.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
@@ -41,12 +42,14 @@ int RunSet(const Command& command, const Streams& streams) {
       options,
       [&](WalkItem&& item) {
         report.Progress(targets.size(), 0, item.shown);
-        auto change = PlanSet(*request, StateOf(item.stamp));
+        const PathDates dates = ReadPathDates(*request, item, NowUtc());
+        auto change = PlanSet(*request, StateOf(item.stamp), dates);
         if (!change) {
           report.Failed(item.shown, change.error());
           return;
         }
-        targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root});
+        targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root,
+                           DateSources(*request, dates)});
       },
       [&](const std::string& shown, const std::string& reason) { report.Failed(shown, reason); });
   for (const std::string& path : command.paths) walker.Walk(path);

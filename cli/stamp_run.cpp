@@ -17,7 +17,7 @@ int ExitStatus(const RunReport& report) { return report.failures() > 0 ? kExitFa
 int DryRun(const std::vector<StampTarget>& targets, RunReport& report) {
   std::size_t wouldChange = 0;
   for (const StampTarget& target : targets) {
-    report.Out(FormatDryRun(target.shown, StateOf(target.before), target.change, OffsetByPlatform));
+    report.Out(FormatDryRun(target.shown, StateOf(target.before), target.change, OffsetByPlatform, target.sources));
     if (!target.change.empty()) ++wouldChange;
   }
   report.Out(FormatDryRunSummary(targets.size() + report.failures(), wouldChange, report.failures()));
