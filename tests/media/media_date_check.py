@@ -4,10 +4,11 @@ same moment in each as exiftool does.
 
 Pictures come from ImageMagick (convert) with their tags written by ExifTool: with and without
 offsets and fractions, both byte orders, EXIF in JPEG, TIFF, PNG, WebP and (when this
-ImageMagick writes it) HEIC. MP4/MOV files, which no packaged tool makes with these boxes, are
-written here: mvhd (32- and 64-bit times, zero), the com.apple.quicktime.creationdate key, moov
+ImageMagick writes them) HEIC and AVIF. MP4/MOV files, which no packaged tool makes with these
+boxes, are written here: mvhd (32- and 64-bit times, zero), the com.apple.quicktime.creationdate key, moov
 before or after mdat. Usage: media_date_check.py PROBE SAMPLES_DIR (the files are left there,
-sorted by family, as the fuzz targets' seeds)."""
+sorted by family, as the fuzz targets' seeds). Camera raws are TIFF inside and are not made here:
+no packaged tool writes them."""
 import datetime
 import json
 import os
@@ -36,7 +37,10 @@ PICTURES = [
     ("exif.png", "image", [], ["-DateTimeOriginal=2024:05:01 12:34:56", "-SubSecTimeOriginal=45"]),
     ("exif.webp", "image", [], ["-DateTimeOriginal=2024:05:01 12:34:56", "-OffsetTimeOriginal=+01:00"]),
     ("exif.heic", "box", [], ["-DateTimeOriginal=2024:05:01 12:34:56", "-OffsetTimeOriginal=+03:00"]),
+    ("exif.avif", "box", [], ["-CreateDate=2024:05:01 12:34:56", "-SubSecTimeDigitized=25"]),
 ]
+# Formats not every ImageMagick build writes; a file of one it cannot write is skipped.
+OPTIONAL_FORMATS = ("HEIC", "AVIF")
 
 
 def can_write(fmt):
@@ -87,8 +91,9 @@ MOVIES = [
 
 files, tags = [], []
 for name, family, convert_options, exif_arguments in PICTURES:
-    if name.endswith(".heic") and not can_write("HEIC"):
-        print(f"skipped {name}: this ImageMagick does not write HEIC")
+    fmt = name.rsplit(".", 1)[1].upper()
+    if fmt in OPTIONAL_FORMATS and not can_write(fmt):
+        print(f"skipped {name}: this ImageMagick does not write {fmt}")
         continue
     path = os.path.join(samples, family, name)
     subprocess.run(["convert", "-size", "16x16", "xc:#336699"] + convert_options + [path], check=True)
