@@ -54,8 +54,9 @@ std::optional<FoundDate> ReadTakenDate(const std::wstring& platformPath) {
 
 PathDates ReadPathDates(const SetRequest& request, const WalkItem& item, Ticks nowUtc) {
   PathDates dates;
+  const bool folder = (item.stamp.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   if (UsesDate(request, DateOrigin::Taken)) {
-    if ((item.stamp.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    if (folder) {
       dates.taken.keep = true;
     } else {
       dates.taken = MakePathDate(DateOrigin::Taken, ReadTakenDate(item.platform), LocalToUtcByPlatform);
@@ -63,7 +64,9 @@ PathDates ReadPathDates(const SetRequest& request, const WalkItem& item, Ticks n
   }
   if (UsesDate(request, DateOrigin::Name)) {
     const int lastYear = LastNameYear(nowUtc + OffsetByPlatform(nowUtc));
-    dates.name = MakePathDate(DateOrigin::Name, ReadNameDate(NameOfPath(item.shown), lastYear), LocalToUtcByPlatform);
+    const auto found = ReadNameDate(NameOfPath(item.shown), lastYear);
+    dates.name = MakePathDate(DateOrigin::Name, found, LocalToUtcByPlatform);
+    dates.name.keep = folder && !found;
   }
   return dates;
 }

@@ -15,8 +15,8 @@ namespace cli {
 // platform allows that.
 std::optional<FoundDate> ReadTakenDate(const std::wstring& platformPath);
 
-// The dates of one walked path that `request` uses. A folder has no date taken: its times
-// stay (a folder of photos is not a failure); its name is read like a file's.
+// The dates of one walked path that `request` uses. A folder has no date taken, and often
+// none in its name: then its times stay (a folder of photos is not a failure).
 PathDates ReadPathDates(const SetRequest& request, const WalkItem& item, Ticks nowUtc);
 
 }  // namespace cli

@@ -15,7 +15,7 @@ struct PathDate {
   std::optional<Ticks> utc;
   std::string source;
   std::string missing;
-  // A folder has no date taken: the times that would come from it stay as they are.
+  // A folder without such a date: the times that would come from it stay as they are.
   bool keep = false;
 };
 

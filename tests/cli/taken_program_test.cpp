@@ -76,6 +76,20 @@ TEST(FstampTaken, NameGivesTheDateInTheFileNameAndTheDryRunSaysWhere) {
   EXPECT_EQ(ReadPathState(named).write, LocalToUtc(2024, 6, 1, 10, 10, 10));
 }
 
+TEST(FstampTaken, AFolderWithoutADateInItsNameKeepsItsTimesOneWithADateTakesIt) {
+  TempFolder folder;
+  const std::string trip = folder.MakeFolder("trip");
+  folder.MakeFile("trip\\IMG_20240601_101010.jpg", Bytes(k_taken_offset_jpg));
+  const std::string dated = folder.MakeFolder("2024-05-01 12.34.56");
+  const auto tripBefore = ReadPathState(trip);
+
+  const ConsoleRun run = RunFstamp({"set", "-m", "name", "-r", trip, dated});
+
+  EXPECT_EQ(run.exitCode, 0u) << run.err;
+  EXPECT_EQ(ReadPathState(trip).write, tripBefore.write);
+  EXPECT_EQ(ReadPathState(dated).write, LocalToUtc(2024, 5, 1, 12, 34, 56));
+}
+
 TEST(FstampTaken, ShowAddsTheDateTakenAndItsSourceOrNothing) {
   TempFolder folder;
   folder.MakeFile("a.jpg", Bytes(k_taken_offset_jpg));
