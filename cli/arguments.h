@@ -24,7 +24,8 @@ struct Command {
   Verb verb = Verb::Show;
   SendToAction sendTo = SendToAction::Install;  // sendto
   OutputFormat format = OutputFormat::Table;  // show
-  bool taken = false;  // show: add the date taken and where it came from
+  // show: add the date taken and where it came from.
+  bool taken = false;
   int depth = 0;  // levels below each PATH: 0 the path itself, 1 its direct entries, kUnlimitedDepth for -r
 
   // set: the value of each time, with --all already spread over the slots not given alone.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
