@@ -113,13 +113,13 @@ std::optional<Error> ApplyWhen(State& state, const OptionInfo& option, std::stri
   state.dateOnlyOption = dateOnly ? name : std::string_view();
   switch (option.id) {
     case Option::Created:
-      state.command.created = *when;
+      state.command.creation = *when;
       break;
     case Option::Modified:
-      state.command.modified = *when;
+      state.command.modification = *when;
       break;
     case Option::Accessed:
-      state.command.accessed = *when;
+      state.command.access = *when;
       break;
     default:
       state.all = *when;
@@ -211,17 +211,17 @@ std::optional<Error> Finish(State& state) {
       if (!spec) return Fail("--attrib: " + spec.error());
       command.attrib = *spec;
     }
-    const bool allThree = command.created && command.modified && command.accessed;
+    const bool allThree = command.creation && command.modification && command.access;
     if (state.all && !command.likeFile.empty()) return Fail("--all and --like cannot be used together");
     if (allThree && !command.likeFile.empty()) {
       return Fail("--like has no time left to give: -c, -m and -a set all three");
     }
     if (state.all) {
-      for (std::optional<When>* slot : {&command.created, &command.modified, &command.accessed}) {
+      for (std::optional<When>* slot : {&command.creation, &command.modification, &command.access}) {
         if (!*slot) *slot = state.all;
       }
     }
-    if (!command.created && !command.modified && !command.accessed && command.likeFile.empty() && !command.attrib) {
+    if (!command.creation && !command.modification && !command.access && command.likeFile.empty() && !command.attrib) {
       return Fail("set has nothing to change: give -c, -m, -a, --all, --like or --attrib");
     }
     if (!command.journal.empty() && command.dryRun) {

@@ -30,9 +30,9 @@ struct Command {
 
   // set: the value of each time, with --all already spread over the slots not given alone.
   // An empty slot takes likeFile's time when there is one, otherwise stays as it is.
-  std::optional<When> created;
-  std::optional<When> modified;
-  std::optional<When> accessed;
+  std::optional<When> creation;
+  std::optional<When> modification;
+  std::optional<When> access;
   std::string likeFile;  // empty: none
   std::optional<AttribSpec> attrib;
   bool dryRun = false;  // set, undo

@@ -50,7 +50,7 @@ std::optional<std::string_view> TakeField(std::string_view& rest) {
 Result<JournalEntry> ParseEntry(std::string_view line, std::size_t lineNumber) {
   JournalEntry entry;
   std::string_view rest = line;
-  std::uint64_t* const times[] = {&entry.created, &entry.accessed, &entry.modified};
+  std::uint64_t* const times[] = {&entry.creation, &entry.access, &entry.modification};
   static constexpr std::string_view kTimeNames[] = {"created", "accessed", "modified"};
   for (std::size_t i = 0; i < 3; ++i) {
     const auto field = TakeField(rest);
@@ -84,8 +84,8 @@ Result<std::string> FormatJournal(const std::vector<JournalEntry>& entries) {
     }
     char attributes[16];
     std::snprintf(attributes, sizeof attributes, "%08x", static_cast<unsigned>(entry.attributes));
-    text += std::to_string(entry.created) + ' ' + std::to_string(entry.accessed) + ' ' +
-            std::to_string(entry.modified) + ' ' + attributes + ' ' + entry.path + '\n';
+    text += std::to_string(entry.creation) + ' ' + std::to_string(entry.access) + ' ' +
+            std::to_string(entry.modification) + ' ' + attributes + ' ' + entry.path + '\n';
   }
   text += std::string(kEndWord) + std::to_string(entries.size()) + '\n';
   return text;

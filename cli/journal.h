@@ -15,9 +15,9 @@ namespace cli {
 // whole attribute word.
 struct JournalEntry {
   std::string path;  // UTF-8, any bytes except NUL, CR and LF, not empty
-  std::uint64_t created = 0;
-  std::uint64_t accessed = 0;
-  std::uint64_t modified = 0;
+  std::uint64_t creation = 0;
+  std::uint64_t access = 0;
+  std::uint64_t modification = 0;
   AttributeWord attributes = 0;
   friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
 };

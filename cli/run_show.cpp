@@ -29,9 +29,9 @@ ShowRow RowOf(const WalkItem& item) {
   ShowRow row;
   row.path = item.shown;
   if ((item.stamp.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) row.size = item.stamp.size;
-  row.created = LocalOf(item.stamp.creation);
-  row.modified = LocalOf(item.stamp.write);
-  row.accessed = LocalOf(item.stamp.access);
+  row.creation = LocalOf(item.stamp.creation);
+  row.modification = LocalOf(item.stamp.write);
+  row.access = LocalOf(item.stamp.access);
   row.attributes = static_cast<AttributeWord>(item.stamp.attributes);
   return row;
 }

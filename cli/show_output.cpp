@@ -146,9 +146,9 @@ std::string FormatTable(const std::vector<ShowRow>& rows, bool withTaken) {
       continue;  // the error spans the other columns, so it sets none of their widths
     }
     cell[1] = row.size ? core::GroupDigits(*row.size) : std::string();
-    cell[2] = TableTime(row.created);
-    cell[3] = TableTime(row.modified);
-    cell[4] = TableTime(row.accessed);
+    cell[2] = TableTime(row.creation);
+    cell[3] = TableTime(row.modification);
+    cell[4] = TableTime(row.access);
     cell[5] = row.attributes ? AttributeLetters(*row.attributes) : std::string();
     cell[6] = TableTime(row.taken);
     cell[7] = ForTerminal(row.takenSource, '?');
@@ -203,9 +203,9 @@ std::string FormatCsv(const std::vector<ShowRow>& rows, bool withTaken) {
     const std::array<std::string, kKeys.size()> fields = {
         CsvField(row.path),
         row.size ? std::to_string(*row.size) : std::string(),
-        IsoTime(row.created),
-        IsoTime(row.modified),
-        IsoTime(row.accessed),
+        IsoTime(row.creation),
+        IsoTime(row.modification),
+        IsoTime(row.access),
         row.attributes ? AttributeLetters(*row.attributes) : std::string(),
         IsoTime(row.taken),
         CsvField(row.takenSource),
@@ -229,9 +229,9 @@ std::string FormatJson(const std::vector<ShowRow>& rows, bool withTaken) {
     const std::array<std::string, kKeys.size()> values = {
         JsonString(row.path),
         row.size ? std::to_string(*row.size) : "null",
-        JsonTime(row.created),
-        JsonTime(row.modified),
-        JsonTime(row.accessed),
+        JsonTime(row.creation),
+        JsonTime(row.modification),
+        JsonTime(row.access),
         row.attributes ? JsonString(AttributeLetters(*row.attributes)) : "null",
         JsonTime(row.taken),
         row.takenSource.empty() ? "null" : JsonString(row.takenSource),

@@ -21,9 +21,9 @@ struct LocalStamp {
 struct ShowRow {
   std::string path;  // as given, wildcards expanded; UTF-8
   std::optional<std::uint64_t> size;
-  std::optional<LocalStamp> created;
-  std::optional<LocalStamp> modified;
-  std::optional<LocalStamp> accessed;
+  std::optional<LocalStamp> creation;
+  std::optional<LocalStamp> modification;
+  std::optional<LocalStamp> access;
   std::optional<AttributeWord> attributes;
   std::optional<std::string> error;  // one line, no line end
   // show --taken: the date taken and where it came from ("EXIF DateTimeOriginal"), or none.

@@ -12,7 +12,7 @@ bool IsSameForEveryPath(const When& when) {
 }
 
 SlotTimes SlotTimesOf(const PathState& state) {
-  return {static_cast<Ticks>(state.created), static_cast<Ticks>(state.modified), static_cast<Ticks>(state.accessed)};
+  return {static_cast<Ticks>(state.creation), static_cast<Ticks>(state.modification), static_cast<Ticks>(state.access)};
 }
 
 // The path's own date plus the shift after it, or why there is none.
@@ -112,7 +112,7 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
 
 PlannedChange PlanUndo(const JournalEntry& entry, const PathState& before) {
   PlannedChange change;
-  const std::uint64_t recorded[] = {entry.created, entry.modified, entry.accessed};
+  const std::uint64_t recorded[] = {entry.creation, entry.modification, entry.access};
   for (const TimeSlot slot : kSlots) {
     const std::uint64_t value = recorded[static_cast<int>(slot)];
     if (value != 0 && value != before.Get(slot)) SlotField(change, slot) = value;

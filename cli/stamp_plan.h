@@ -18,9 +18,9 @@ namespace cli {
 // A path's three times (UTC ticks, exactly as the platform reports them) and its whole
 // attribute word.
 struct PathState {
-  std::uint64_t created = 0;
-  std::uint64_t modified = 0;
-  std::uint64_t accessed = 0;
+  std::uint64_t creation = 0;
+  std::uint64_t modification = 0;
+  std::uint64_t access = 0;
   AttributeWord attributes = 0;
   std::uint64_t Get(TimeSlot slot) const;
 };
@@ -28,12 +28,12 @@ struct PathState {
 // What to write to one path: only the parts that differ from what it holds. `flags` is the
 // four flags as a whole set (within kFlagMask); the platform keeps every other bit.
 struct PlannedChange {
-  std::optional<std::uint64_t> created;
-  std::optional<std::uint64_t> modified;
-  std::optional<std::uint64_t> accessed;
+  std::optional<std::uint64_t> creation;
+  std::optional<std::uint64_t> modification;
+  std::optional<std::uint64_t> access;
   std::optional<AttributeWord> flags;
   std::optional<std::uint64_t> Get(TimeSlot slot) const;
-  bool empty() const { return !created && !modified && !accessed && !flags; }
+  bool empty() const { return !creation && !modification && !access && !flags; }
   friend bool operator==(const PlannedChange&, const PlannedChange&) = default;
 };
 
@@ -43,9 +43,9 @@ using TimeSource = std::variant<std::monostate, Ticks, When>;
 
 // set's command with everything that is the same for every path worked out once.
 struct SetRequest {
-  TimeSource created;
-  TimeSource modified;
-  TimeSource accessed;
+  TimeSource creation;
+  TimeSource modification;
+  TimeSource access;
   std::optional<AttribSpec> attrib;
   const TimeSource& Get(TimeSlot slot) const;
 };

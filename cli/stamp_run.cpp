@@ -50,9 +50,9 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
 
 core::StampChange ToStampChange(const PlannedChange& change) {
   core::StampChange stamp;
-  stamp.creation = change.created;
-  stamp.access = change.accessed;
-  stamp.write = change.modified;
+  stamp.creation = change.creation;
+  stamp.access = change.access;
+  stamp.write = change.modification;
   if (change.flags) stamp.flags = static_cast<core::AttributeSet>(*change.flags);
   return stamp;
 }

@@ -11,9 +11,9 @@ namespace cli {
 // How finely a file system keeps each of the three times: a value read back less than this
 // away from the one written was kept. 1 tick (100 ns) means exactly.
 struct TimePrecision {
-  Ticks created = 1;
-  Ticks modified = 1;
-  Ticks accessed = 1;
+  Ticks creation = 1;
+  Ticks modification = 1;
+  Ticks access = 1;
   Ticks Get(TimeSlot slot) const;
   friend bool operator==(const TimePrecision&, const TimePrecision&) = default;
 };

@@ -77,20 +77,20 @@ template <typename Record>
 auto& SlotField(Record& record, TimeSlot slot) {
   switch (slot) {
     case TimeSlot::Created:
-      return record.created;
+      return record.creation;
     case TimeSlot::Modified:
-      return record.modified;
+      return record.modification;
     case TimeSlot::Accessed:
       break;
   }
-  return record.accessed;
+  return record.access;
 }
 
 // The times of one path before the command, UTC.
 struct SlotTimes {
-  Ticks created = 0;
-  Ticks modified = 0;
-  Ticks accessed = 0;
+  Ticks creation = 0;
+  Ticks modification = 0;
+  Ticks access = 0;
   Ticks Get(TimeSlot slot) const;
 };
 

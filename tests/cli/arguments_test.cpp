@@ -34,9 +34,9 @@ TEST(ParseArguments, SetReadsEveryOptionAndAValueBeginningWithDashIsAValue) {
   const Command command = Parsed({"set", "-m", "-1h", "--created=2024-05-01", "-a", "modified", "--attrib", "-r",
                                   "--depth", "1", "--journal", "j.txt", "-q", "a.txt"});
   EXPECT_EQ(command.verb, Verb::Set);
-  EXPECT_EQ(command.modified, When{Shift{-kTicksPerHour}});
-  EXPECT_EQ(command.created, (When{LocalTime{{2024, 5, 1}}}));
-  EXPECT_EQ(command.accessed, When{TimeOf{TimeSlot::Modified}});
+  EXPECT_EQ(command.modification, When{Shift{-kTicksPerHour}});
+  EXPECT_EQ(command.creation, (When{LocalTime{{2024, 5, 1}}}));
+  EXPECT_EQ(command.access, When{TimeOf{TimeSlot::Modified}});
   EXPECT_EQ(command.attrib, (AttribSpec{false, 0, kReadOnly}));
   EXPECT_EQ(command.depth, 1);
   EXPECT_EQ(command.journal, "j.txt");
@@ -46,16 +46,16 @@ TEST(ParseArguments, SetReadsEveryOptionAndAValueBeginningWithDashIsAValue) {
 
 TEST(ParseArguments, AllFillsTheTimesNotGivenAlone) {
   const Command command = Parsed({"set", "--all", "now", "-c", "+1d", "a"});
-  EXPECT_EQ(command.created, When{Shift{kTicksPerDay}});
-  EXPECT_EQ(command.modified, When{Now{}});
-  EXPECT_EQ(command.accessed, When{Now{}});
+  EXPECT_EQ(command.creation, When{Shift{kTicksPerDay}});
+  EXPECT_EQ(command.modification, When{Now{}});
+  EXPECT_EQ(command.access, When{Now{}});
 }
 
 TEST(ParseArguments, LikeLeavesTheOtherTimesEmpty) {
   const Command command = Parsed({"set", "--like", "ref.txt", "-m", "now", "a"});
   EXPECT_EQ(command.likeFile, "ref.txt");
-  EXPECT_FALSE(command.created.has_value());
-  EXPECT_EQ(command.modified, When{Now{}});
+  EXPECT_FALSE(command.creation.has_value());
+  EXPECT_EQ(command.modification, When{Now{}});
 }
 
 TEST(ParseArguments, AttribWordsFollowingTheSpecJoinItButOptionsDoNot) {

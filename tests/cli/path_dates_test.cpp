@@ -51,11 +51,11 @@ TEST(MakePathDate, LocalDatesGoThroughTheZoneRuleInstantsStay) {
   EXPECT_FALSE(MakePathDate(DateOrigin::Name, std::nullopt, kPlusTwo).utc);
 }
 
-SetRequest RequestOf(std::optional<When> created, std::optional<When> modified) {
+SetRequest RequestOf(std::optional<When> creation, std::optional<When> modification) {
   Command command;
   command.verb = Verb::Set;
-  command.created = created;
-  command.modified = modified;
+  command.creation = creation;
+  command.modification = modification;
   auto request = MakeSetRequest(command, std::nullopt, kNoon, kPlusTwo);
   EXPECT_TRUE(request);
   return request ? *request : SetRequest{};
@@ -68,9 +68,9 @@ TEST(PlanSet, TakenAndNameTakeThePathsOwnDatePlusTheShift) {
   const SetRequest request = RequestOf(DateOf{DateOrigin::Name}, DateOf{DateOrigin::Taken, 2 * kTicksPerHour});
   const auto change = PlanSet(request, kBefore, dates);
   ASSERT_TRUE(change);
-  EXPECT_EQ(change->created, static_cast<std::uint64_t>(kNoon + kTicksPerDay));
-  EXPECT_EQ(change->modified, static_cast<std::uint64_t>(kNoon + 2 * kTicksPerHour));
-  EXPECT_FALSE(change->accessed);
+  EXPECT_EQ(change->creation, static_cast<std::uint64_t>(kNoon + kTicksPerDay));
+  EXPECT_EQ(change->modification, static_cast<std::uint64_t>(kNoon + 2 * kTicksPerHour));
+  EXPECT_FALSE(change->access);
   EXPECT_EQ(DateSources(request, dates), (std::vector<std::string>{dates.taken.source, dates.name.source}));
   EXPECT_TRUE(UsesDate(request, DateOrigin::Name));
   EXPECT_FALSE(UsesDate(RequestOf(DateOf{DateOrigin::Taken}, std::nullopt), DateOrigin::Name));
@@ -99,7 +99,7 @@ TEST(NameOfPath, IsTheLastPart) {
 
 TEST(FormatDryRun, NamesTheSourceOfThePathsOwnDate) {
   PlannedChange change;
-  change.modified = static_cast<std::uint64_t>(kNoon);
+  change.modification = static_cast<std::uint64_t>(kNoon);
   const std::string text = FormatDryRun("a.jpg", kBefore, change, {}, {"taken: EXIF DateTimeOriginal +02:00"});
   EXPECT_NE(text.find("taken: EXIF DateTimeOriginal +02:00\n"), std::string::npos) << text;
   EXPECT_EQ(FormatDryRun("a.jpg", kBefore, change, {}).find("taken"), std::string::npos);

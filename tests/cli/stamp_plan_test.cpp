@@ -36,27 +36,27 @@ PlannedChange Plan(const SetRequest& request, const PathState& before = kBefore)
 
 TEST(MakeSetRequest, FixedTimesAreResolvedOnceShiftsAndCopiesWaitAndLikeFillsTheRest) {
   Command command = SetCommand();
-  command.created = LocalTime{{2024, 5, 1, 14, 0, 0}};
-  command.modified = Shift{kTicksPerHour};
+  command.creation = LocalTime{{2024, 5, 1, 14, 0, 0}};
+  command.modification = Shift{kTicksPerHour};
   command.likeFile = "ref.jpg";
   const SetRequest withLike = Request(command, PathState{111, 222, 333, kReadOnly});
-  EXPECT_EQ(withLike.created, TimeSource{kNoon});
-  EXPECT_EQ(withLike.modified, TimeSource{When{Shift{kTicksPerHour}}});
-  EXPECT_EQ(withLike.accessed, TimeSource{Ticks{333}});
+  EXPECT_EQ(withLike.creation, TimeSource{kNoon});
+  EXPECT_EQ(withLike.modification, TimeSource{When{Shift{kTicksPerHour}}});
+  EXPECT_EQ(withLike.access, TimeSource{Ticks{333}});
 
   command.likeFile.clear();
-  command.created = TimeOf{TimeSlot::Modified};
-  command.modified = Instant{kNoon};
-  command.accessed = Now{};
+  command.creation = TimeOf{TimeSlot::Modified};
+  command.modification = Instant{kNoon};
+  command.access = Now{};
   const SetRequest alone = Request(command);
-  EXPECT_EQ(alone.created, TimeSource{When{TimeOf{TimeSlot::Modified}}});
-  EXPECT_EQ(alone.modified, TimeSource{kNoon});
-  EXPECT_EQ(alone.accessed, TimeSource{kNow});
+  EXPECT_EQ(alone.creation, TimeSource{When{TimeOf{TimeSlot::Modified}}});
+  EXPECT_EQ(alone.modification, TimeSource{kNoon});
+  EXPECT_EQ(alone.access, TimeSource{kNow});
 }
 
 TEST(MakeSetRequest, ALocalTimeWithoutInstantFailsTheWholeCommandNamingTheTime) {
   Command command = SetCommand();
-  command.accessed = LocalTime{{1601, 1, 1, 0, 0, 0}};
+  command.access = LocalTime{{1601, 1, 1, 0, 0, 0}};
   const auto request =
       MakeSetRequest(command, std::nullopt, kNow, [](const CivilTime&) -> Result<Ticks> { return Error{"no UTC"}; });
   ASSERT_FALSE(request.has_value());
@@ -65,20 +65,20 @@ TEST(MakeSetRequest, ALocalTimeWithoutInstantFailsTheWholeCommandNamingTheTime) 
 
 TEST(PlanSet, OnlyTimesThatDifferFromThePathAreWritten) {
   Command command = SetCommand();
-  command.created = Instant{kNoon};                // what it holds already
-  command.modified = Instant{kNoon + kTicksPerDay + 1};
+  command.creation = Instant{kNoon};                // what it holds already
+  command.modification = Instant{kNoon + kTicksPerDay + 1};
   EXPECT_EQ(Plan(Request(command)), (PlannedChange{std::nullopt, kNoon + kTicksPerDay + 1, std::nullopt, {}}));
 }
 
 TEST(PlanSet, AShiftMovesThePathsOwnTimeAndACopyTakesItsOtherTime) {
   Command command = SetCommand();
-  command.modified = Shift{-90 * kTicksPerMinute};
-  command.created = TimeOf{TimeSlot::Accessed};
-  command.accessed = TimeOf{TimeSlot::Created};
+  command.modification = Shift{-90 * kTicksPerMinute};
+  command.creation = TimeOf{TimeSlot::Accessed};
+  command.access = TimeOf{TimeSlot::Created};
   const PlannedChange change = Plan(Request(command));
-  EXPECT_EQ(change.modified, kBefore.modified - 90 * kTicksPerMinute);
-  EXPECT_EQ(change.created, kBefore.accessed);
-  EXPECT_EQ(change.accessed, kBefore.created);  // the value before the command, not the new one
+  EXPECT_EQ(change.modification, kBefore.modification - 90 * kTicksPerMinute);
+  EXPECT_EQ(change.creation, kBefore.access);
+  EXPECT_EQ(change.access, kBefore.creation);  // the value before the command, not the new one
 }
 
 TEST(PlanSet, AttributeChangesGiveTheFourFlagsAsAWholeSet) {
@@ -109,7 +109,7 @@ TEST(PlanSet, AValueThatCannotBeWrittenFailsThatPath) {
   };
   for (const auto& c : cases) {
     Command command = SetCommand();
-    command.created = c.when;
+    command.creation = c.when;
     const auto change = PlanSet(Request(command), kBefore);
     ASSERT_FALSE(change.has_value());
     EXPECT_EQ(change.error(), c.message);
@@ -117,13 +117,13 @@ TEST(PlanSet, AValueThatCannotBeWrittenFailsThatPath) {
 }
 
 TEST(PlanUndo, PutsBackOnlyRecordedTimesAndFlagsThatDiffer) {
-  const JournalEntry entry{"\\\\?\\C:\\a", kBefore.created, 0, kBefore.modified - 5, kReadOnly | kHidden | 0x2000};
+  const JournalEntry entry{"\\\\?\\C:\\a", kBefore.creation, 0, kBefore.modification - 5, kReadOnly | kHidden | 0x2000};
   const PlannedChange change = PlanUndo(entry, kBefore);
-  EXPECT_EQ(change.created, std::nullopt);      // unchanged since
-  EXPECT_EQ(change.accessed, std::nullopt);     // 0: the file system had none
-  EXPECT_EQ(change.modified, kBefore.modified - 5);
+  EXPECT_EQ(change.creation, std::nullopt);      // unchanged since
+  EXPECT_EQ(change.access, std::nullopt);     // 0: the file system had none
+  EXPECT_EQ(change.modification, kBefore.modification - 5);
   EXPECT_EQ(change.flags, kReadOnly | kHidden);  // other bits are the platform's to keep
-  EXPECT_TRUE(PlanUndo({"a", kBefore.created, kBefore.accessed, kBefore.modified, kBefore.attributes}, kBefore).empty());
+  EXPECT_TRUE(PlanUndo({"a", kBefore.creation, kBefore.access, kBefore.modification, kBefore.attributes}, kBefore).empty());
 }
 
 TEST(FindNotKept, ChecksOnlyWhatWasWrittenAgainstThePrecision) {

@@ -36,9 +36,9 @@ std::vector<cli::JournalEntry> EntriesFrom(std::string_view bytes) {
   std::vector<cli::JournalEntry> entries;
   while (bytes.size() >= 28) {
     cli::JournalEntry entry;
-    std::memcpy(&entry.created, bytes.data(), 8);
-    std::memcpy(&entry.accessed, bytes.data() + 8, 8);
-    std::memcpy(&entry.modified, bytes.data() + 16, 8);
+    std::memcpy(&entry.creation, bytes.data(), 8);
+    std::memcpy(&entry.access, bytes.data() + 8, 8);
+    std::memcpy(&entry.modification, bytes.data() + 16, 8);
     std::memcpy(&entry.attributes, bytes.data() + 24, 4);
     bytes.remove_prefix(28);
     const std::size_t end = std::min(bytes.find('\xFF'), bytes.size());
