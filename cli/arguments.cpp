@@ -20,7 +20,8 @@ enum class Option {
   Quiet,
   Format,
   Help,
-  Version
+  Version,
+  Taken
 };
 
 constexpr unsigned kForShow = 1;
@@ -52,6 +53,7 @@ constexpr OptionInfo kOptions[] = {
     {Option::Format, "", "--format", "table|csv|json", kForShow},
     {Option::Help, "", "--help", "", kForAll},
     {Option::Version, "", "--version", "", kForAll},
+    {Option::Taken, "", "--taken", "", kForShow},
 };
 
 const OptionInfo* FindOption(std::string_view name) {
@@ -183,6 +185,9 @@ void ApplyFlag(State& state, Option id) {
       break;
     case Option::Quiet:
       state.command.quiet = true;
+      break;
+    case Option::Taken:
+      state.command.taken = true;
       break;
     default:
       break;
@@ -339,6 +344,7 @@ const std::string_view kHelp =
     "\n"
     "  fstamp [show] PATH...       size, times and flags of each PATH\n"
     "      --format table|csv|json   table for people (default), csv or json for programs\n"
+    "      --taken                   add the date taken (photos, videos) and where it came from\n"
     "  fstamp set PATH...          change only what is asked\n"
     "      -c, --created WHEN        creation time\n"
     "      -m, --modified WHEN       modification time\n"
@@ -367,6 +373,11 @@ const std::string_view kHelp =
     "  now\n"
     "  +1d, -2h30m, +90s            shift the path's own time (units d h m s)\n"
     "  created, modified, accessed  another of the path's times, as it was before\n"
+    "  taken, taken+2h              when the photo or video was made, from its EXIF or\n"
+    "                               QuickTime data (JPEG, TIFF and raws, PNG, WebP, HEIC,\n"
+    "                               AVIF, MP4, MOV); a shift may follow\n"
+    "  name, name-1h                the date in the file's name (IMG_20240501_123456,\n"
+    "                               Screenshot_2024-05-01-12-34-56, ...); a shift may follow\n"
     "A local time the clocks skip or show twice (daylight saving) needs an offset or Z.\n"
     "\n"
     "Ctrl+C stops set and undo after the path in hand; a journal undoes what was done.\n"

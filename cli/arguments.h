@@ -24,6 +24,8 @@ struct Command {
   Verb verb = Verb::Show;
   SendToAction sendTo = SendToAction::Install;  // sendto
   OutputFormat format = OutputFormat::Table;  // show
+  // show: add the date taken and where it came from.
+  bool taken = false;
   int depth = 0;  // levels below each PATH: 0 the path itself, 1 its direct entries, kUnlimitedDepth for -r
 
   // set: the value of each time, with --all already spread over the slots not given alone.
@@ -56,7 +58,7 @@ Result<Command> ParseArguments(const std::vector<std::string>& args);
 
 // The usage lines, shown with every command-line error.
 inline constexpr std::string_view kUsage =
-    "usage: fstamp [show] [--format table|csv|json] [-r | --depth N] PATH...\n"
+    "usage: fstamp [show] [--format table|csv|json] [--taken] [-r | --depth N] PATH...\n"
     "       fstamp set [-c WHEN] [-m WHEN] [-a WHEN] [--all WHEN] [--like FILE] [--attrib SPEC]\n"
     "                  [-r | --depth N] [--dry-run] [--journal FILE] [-q] PATH...\n"
     "       fstamp undo [--dry-run] [--force] JOURNAL\n"

@@ -29,7 +29,7 @@ std::string FormatInstant(std::uint64_t utc, const OffsetAt& offsetAt) {
 }
 
 std::string FormatDryRun(std::string_view path, const PathState& before, const PlannedChange& change,
-                         const OffsetAt& offsetAt) {
+                         const OffsetAt& offsetAt, const std::vector<std::string>& sources) {
   std::string text = PrintableLine(path) + "\n";
   for (const TimeSlot slot : kSlots) {
     if (const auto value = change.Get(slot)) {
@@ -39,6 +39,7 @@ std::string FormatDryRun(std::string_view path, const PathState& before, const P
   }
   if (change.flags) text += Label("flags") + FlagText(before.attributes) + " -> " + FlagText(*change.flags) + "\n";
   if (change.empty()) text += "  nothing to change\n";
+  for (const std::string& source : sources) text += Label("from") + PrintableLine(source) + "\n";
   return text;
 }
 

@@ -16,9 +16,10 @@ namespace cli {
 std::string FormatInstant(std::uint64_t utc, const OffsetAt& offsetAt);
 
 // What a dry run prints for one path: the path, then one line per part that would change,
-// "  modified  <old> -> <new>" (flags by their letters), or "  nothing to change".
+// "  modified  <old> -> <new>" (flags by their letters), or "  nothing to change"; then a
+// line "  from      <source>" for each of the path's own dates the times came from.
 std::string FormatDryRun(std::string_view path, const PathState& before, const PlannedChange& change,
-                         const OffsetAt& offsetAt);
+                         const OffsetAt& offsetAt, const std::vector<std::string>& sources = {});
 
 // Why a path counts as failed after writing: "not kept by the file system: created (wrote
 // <time>, reads <time>), flags (wrote RA, reads A)".

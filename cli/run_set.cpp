@@ -2,6 +2,7 @@
 // path holds, then hands the plan to RunStamping.
 #include "cli/change_report.h"
 #include "cli/drive_relative.h"
+#include "cli/media_file.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
@@ -46,12 +47,14 @@ int RunSet(const Command& command, const Streams& streams) {
       options,
       [&](WalkItem&& item) {
         report.Progress(targets.size(), 0, item.shown);
-        auto change = PlanSet(*request, item.stamp);
+        const PathDates dates = ReadPathDates(*request, item, NowUtc());
+        auto change = PlanSet(*request, item.stamp, dates);
         if (!change) {
           report.Failed(item.shown, change.error());
           return;
         }
-        targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root});
+        targets.push_back({std::move(item.shown), std::move(item.platform), item.stamp, *change, item.root,
+                           DateSources(*request, dates)});
       },
       [&](const std::string& shown, const std::string& reason) { report.Failed(shown, reason); });
   for (const std::string& path : command.paths) {

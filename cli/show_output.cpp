@@ -11,11 +11,12 @@
 namespace cli {
 namespace {
 
-constexpr std::size_t kColumnCount = 6;
-constexpr std::array<std::string_view, kColumnCount> kTableTitles = {"Path",     "Size",     "Created",
-                                                                     "Modified", "Accessed", "Attributes"};
-constexpr std::array<std::string_view, 7> kKeys = {"path",     "size",       "created", "modified",
-                                                   "accessed", "attributes", "error"};
+constexpr std::array<std::string_view, 8> kTableTitles = {"Path",     "Size",       "Created", "Modified",
+                                                          "Accessed", "Attributes", "Taken",   "Taken from"};
+constexpr std::array<std::string_view, 9> kKeys = {"path",       "size",  "created",    "modified", "accessed",
+                                                   "attributes", "taken", "taken_from", "error"};
+// Columns without the two of --taken.
+constexpr std::size_t kPlainColumns = 6;
 constexpr std::string_view kColumnGap = "  ";
 
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
@@ -127,12 +128,13 @@ std::string JsonTime(const std::optional<LocalStamp>& stamp) {
 
 }  // namespace
 
-std::string FormatTable(const std::vector<ShowRow>& rows) {
-  using Cells = std::array<std::string, kColumnCount>;
+std::string FormatTable(const std::vector<ShowRow>& rows, bool withTaken) {
+  const std::size_t columns = withTaken ? kTableTitles.size() : kPlainColumns;
+  using Cells = std::array<std::string, kTableTitles.size()>;
   std::vector<Cells> cells;
   cells.reserve(rows.size());
-  std::array<std::size_t, kColumnCount> widths{};
-  for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = DisplayWidth(kTableTitles[c]);
+  std::array<std::size_t, kTableTitles.size()> widths{};
+  for (std::size_t c = 0; c < columns; ++c) widths[c] = DisplayWidth(kTableTitles[c]);
 
   for (const ShowRow& row : rows) {
     Cells& cell = cells.emplace_back();
@@ -148,7 +150,9 @@ std::string FormatTable(const std::vector<ShowRow>& rows) {
     cell[3] = TableTime(row.modification);
     cell[4] = TableTime(row.access);
     cell[5] = row.attributes ? AttributeLetters(*row.attributes) : std::string();
-    for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = std::max(widths[c], DisplayWidth(cell[c]));
+    cell[6] = TableTime(row.taken);
+    cell[7] = ForTerminal(row.takenSource, '?');
+    for (std::size_t c = 0; c < columns; ++c) widths[c] = std::max(widths[c], DisplayWidth(cell[c]));
   }
 
   // Pads a cell to its column's width; sizes align right, everything else left.
@@ -163,7 +167,7 @@ std::string FormatTable(const std::vector<ShowRow>& rows) {
       text += kColumnGap;
       text += line[1];
     } else {
-      for (std::size_t c = 1; c < kColumnCount; ++c) text += std::string(kColumnGap) + fit(line[c], c);
+      for (std::size_t c = 1; c < columns; ++c) text += std::string(kColumnGap) + fit(line[c], c);
     }
     TrimEnd(text);
     out += text;
@@ -171,58 +175,75 @@ std::string FormatTable(const std::vector<ShowRow>& rows) {
   };
 
   std::string out;
-  appendLine(out, kTableTitles, false);
+  Cells titles;
+  std::copy(kTableTitles.begin(), kTableTitles.end(), titles.begin());
+  appendLine(out, titles, false);
   for (std::size_t r = 0; r < rows.size(); ++r) appendLine(out, cells[r], rows[r].error.has_value());
   return out;
 }
 
-std::string FormatCsv(const std::vector<ShowRow>& rows) {
-  std::string out;
+// The keys in order, without taken and taken_from unless asked for.
+std::vector<std::size_t> KeyIndexes(bool withTaken) {
+  std::vector<std::size_t> keys;
   for (std::size_t k = 0; k < kKeys.size(); ++k) {
+    if (withTaken || (kKeys[k] != "taken" && kKeys[k] != "taken_from")) keys.push_back(k);
+  }
+  return keys;
+}
+
+std::string FormatCsv(const std::vector<ShowRow>& rows, bool withTaken) {
+  const std::vector<std::size_t> keys = KeyIndexes(withTaken);
+  std::string out;
+  for (std::size_t k = 0; k < keys.size(); ++k) {
     if (k > 0) out += ',';
-    out += kKeys[k];
+    out += kKeys[keys[k]];
   }
   out += "\r\n";
   for (const ShowRow& row : rows) {
-    const std::array<std::string, 7> fields = {
+    const std::array<std::string, kKeys.size()> fields = {
         CsvField(row.path),
         row.size ? std::to_string(*row.size) : std::string(),
         IsoTime(row.creation),
         IsoTime(row.modification),
         IsoTime(row.access),
         row.attributes ? AttributeLetters(*row.attributes) : std::string(),
+        IsoTime(row.taken),
+        CsvField(row.takenSource),
         row.error ? CsvField(*row.error) : std::string(),
     };
-    for (std::size_t k = 0; k < fields.size(); ++k) {
+    for (std::size_t k = 0; k < keys.size(); ++k) {
       if (k > 0) out += ',';
-      out += fields[k];
+      out += fields[keys[k]];
     }
     out += "\r\n";
   }
   return out;
 }
 
-std::string FormatJson(const std::vector<ShowRow>& rows) {
+std::string FormatJson(const std::vector<ShowRow>& rows, bool withTaken) {
   if (rows.empty()) return "[]\n";
+  const std::vector<std::size_t> keys = KeyIndexes(withTaken);
   std::string out = "[\n";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const ShowRow& row = rows[r];
-    const std::array<std::string, 7> values = {
+    const std::array<std::string, kKeys.size()> values = {
         JsonString(row.path),
         row.size ? std::to_string(*row.size) : "null",
         JsonTime(row.creation),
         JsonTime(row.modification),
         JsonTime(row.access),
         row.attributes ? JsonString(AttributeLetters(*row.attributes)) : "null",
+        JsonTime(row.taken),
+        row.takenSource.empty() ? "null" : JsonString(row.takenSource),
         row.error ? JsonString(*row.error) : "null",
     };
     out += "  {";
-    for (std::size_t k = 0; k < values.size(); ++k) {
+    for (std::size_t k = 0; k < keys.size(); ++k) {
       if (k > 0) out += ", ";
       out += '"';
-      out += kKeys[k];
+      out += kKeys[keys[k]];
       out += "\": ";
-      out += values[k];
+      out += values[keys[k]];
     }
     out += r + 1 < rows.size() ? "},\n" : "}\n";
   }

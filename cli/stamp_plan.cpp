@@ -15,6 +15,22 @@ SlotTimes SlotTimesOf(const PathState& state) {
   return {static_cast<Ticks>(state.creation), static_cast<Ticks>(state.modification), static_cast<Ticks>(state.access)};
 }
 
+// The path's own date plus the shift after it, or why there is none.
+Result<Ticks> ResolveDateOf(const DateOf& date, const PathDates& dates) {
+  const PathDate& own = dates.Get(date.origin);
+  if (!own.utc)
+    return Error{own.missing.empty() ? std::string(DateOriginName(date.origin)) + ": not read" : own.missing};
+  if (date.shift < -*own.utc || date.shift > kMaxTicks - *own.utc) {
+    return Error{own.source + ": shifted, it falls outside 1601..30827"};
+  }
+  return *own.utc + date.shift;
+}
+
+const DateOf* DateOfSource(const TimeSource& source) {
+  const When* when = std::get_if<When>(&source);
+  return when ? std::get_if<DateOf>(when) : nullptr;
+}
+
 }  // namespace
 
 const TimeSource& SetRequest::Get(TimeSlot slot) const {
@@ -43,7 +59,23 @@ Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<Pa
   return request;
 }
 
-Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before) {
+bool UsesDate(const SetRequest& request, DateOrigin origin) {
+  for (const TimeSlot slot : kSlots) {
+    const DateOf* date = DateOfSource(request.Get(slot));
+    if (date && date->origin == origin) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> DateSources(const SetRequest& request, const PathDates& dates) {
+  std::vector<std::string> sources;
+  for (const DateOrigin origin : {DateOrigin::Taken, DateOrigin::Name}) {
+    if (UsesDate(request, origin) && dates.Get(origin).utc) sources.push_back(dates.Get(origin).source);
+  }
+  return sources;
+}
+
+Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before, const PathDates& dates) {
   PlannedChange change;
   for (const TimeSlot slot : kSlots) {
     const TimeSource& source = request.Get(slot);
@@ -51,6 +83,11 @@ Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before
     Ticks value = 0;
     if (const Ticks* fixed = std::get_if<Ticks>(&source)) {
       value = *fixed;
+    } else if (const DateOf* date = DateOfSource(source)) {
+      if (dates.Get(date->origin).keep) continue;
+      auto resolved = ResolveDateOf(*date, dates);
+      if (!resolved) return Error{resolved.error()};
+      value = *resolved;
     } else {
       auto resolved = ResolveWhen(std::get<When>(source), slot, SlotTimesOf(before), 0, {});
       if (!resolved) return Error{resolved.error()};

@@ -9,6 +9,7 @@
 #include "cli/attrib_spec.h"
 #include "cli/journal.h"
 #include "cli/path_state.h"
+#include "cli/path_dates.h"
 #include "cli/result.h"
 #include "cli/time_precision.h"
 #include "cli/when.h"
@@ -34,9 +35,16 @@ struct SetRequest {
 Result<SetRequest> MakeSetRequest(const Command& command, const std::optional<PathState>& like, Ticks nowUtc,
                                   const LocalToUtc& localToUtc);
 
-// The change set makes to a path that holds `before`. Fails when a value cannot be written to
-// it: it leaves 1601..30827, or it is tick 0, which the platform reads as "leave unchanged".
-Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before);
+// The change set makes to a path that holds `before` (and carries `dates`, for taken and name).
+// Fails when a value cannot be written to it: it leaves 1601..30827, or it is tick 0, which
+// the platform reads as "leave unchanged"; or the path has no such date of its own.
+Result<PlannedChange> PlanSet(const SetRequest& request, const PathState& before, const PathDates& dates = {});
+
+// Whether any time of the request comes from the path's date taken, or its name.
+bool UsesDate(const SetRequest& request, DateOrigin origin);
+
+// Where a path's dates used by the request came from, one text each ("taken: EXIF ...").
+std::vector<std::string> DateSources(const SetRequest& request, const PathDates& dates);
 
 // The change that puts back what a journal line recorded over a path that holds `now`: the
 // parts set wrote, as they were before. A line of version 1, which does not say what was
@@ -51,8 +59,7 @@ std::string_view StampPartName(StampPart part);
 
 // The parts of a written change that the path, read back as `after`, does not hold: a time
 // further from the written value than the file system's precision, or other flags.
-std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after,
-                                   const TimePrecision& precision);
+std::vector<StampPart> FindNotKept(const PlannedChange& change, const PathState& after, const TimePrecision& precision);
 
 // The parts of a journal line's written change that the path, now holding `now`, no longer
 // holds: neither what set wrote (within the precision) nor what it held before. Empty for a

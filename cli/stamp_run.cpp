@@ -18,7 +18,7 @@ int ExitStatus(const RunReport& report) { return report.failures() > 0 ? kExitFa
 int DryRun(const std::vector<StampTarget>& targets, const StampOptions& options, RunReport& report) {
   std::size_t wouldChange = 0;
   for (const StampTarget& target : targets) {
-    report.Out(FormatDryRun(target.shown, target.before, target.change, OffsetByPlatform));
+    report.Out(FormatDryRun(target.shown, target.before, target.change, OffsetByPlatform, target.sources));
     if (!target.change.empty()) ++wouldChange;
   }
   report.Out(

@@ -17,7 +17,8 @@ struct StampTarget {
   std::wstring platform;
   core::PathState before;
   PlannedChange change;
-  std::size_t folder = 0;  // index into the run's folders: the volume whose precision applies
+  std::size_t folder = 0;            // index into the run's folders: the volume whose precision applies
+  std::vector<std::string> sources;  // where its own dates came from, for a dry run
 };
 
 // Why --journal names a file that is already there.

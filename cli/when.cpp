@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace cli {
 namespace {
@@ -19,7 +20,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
-
 
 std::size_t CountDigits(std::string_view text, std::size_t pos) {
   std::size_t end = pos;
@@ -170,7 +170,8 @@ Result<When> ParseShift(std::string_view text) {
     if (pos == text.size())
       return Error{"the number " + std::string(text.substr(pos - digits)) + " has no unit (d, h, m or s)"};
     const std::size_t unit = kUnits.find(text[pos]);
-    if (unit == std::string_view::npos) return Error{"unknown unit " + DescribeCharacter(text[pos]) + " (use d, h, m or s)"};
+    if (unit == std::string_view::npos)
+      return Error{"unknown unit " + DescribeCharacter(text[pos]) + " (use d, h, m or s)"};
     if (lastUnit != std::string_view::npos && unit <= lastUnit) {
       if (unit == lastUnit) return Error{"the unit '" + std::string(1, text[pos]) + "' is given twice"};
       return Error{"units go from days down to seconds: '" + std::string(1, text[pos]) + "' cannot follow '" +
@@ -220,14 +221,22 @@ Result<When> ParseWhen(std::string_view text) {
   for (const TimeSlot slot : {TimeSlot::Created, TimeSlot::Modified, TimeSlot::Accessed}) {
     if (EqualsNoCase(text, TimeSlotName(slot))) return TimeOf{slot};
   }
+  for (const auto& [word, origin] : {std::pair{std::string_view("taken"), DateOrigin::Taken},
+                                     std::pair{std::string_view("name"), DateOrigin::Name}}) {
+    if (text.size() < word.size() || !EqualsNoCase(text.substr(0, word.size()), word)) continue;
+    const std::string_view rest = text.substr(word.size());
+    if (rest.empty()) return DateOf{origin};
+    if (rest[0] != '+' && rest[0] != '-') break;
+    auto shift = ParseShift(rest);
+    if (!shift) return Error{shift.error()};
+    return DateOf{origin, std::get<Shift>(*shift).delta};
+  }
   return Error{
       "expected a date (YYYY-MM-DD[ HH:MM[:SS[.fffffff]]][Z|+HH:MM]), now, a shift such as +1d2h, "
-      "or created, modified or accessed"};
+      "created, modified, accessed, taken or name"};
 }
 
-Ticks SlotTimes::Get(TimeSlot slot) const {
-  return SlotField(*this, slot);
-}
+Ticks SlotTimes::Get(TimeSlot slot) const { return SlotField(*this, slot); }
 
 Result<Ticks> ResolveWhen(const When& when, TimeSlot slot, const SlotTimes& before, Ticks nowUtc,
                           const LocalToUtc& localToUtc) {
@@ -250,8 +259,10 @@ Result<Ticks> ResolveWhen(const When& when, TimeSlot slot, const SlotTimes& befo
       return Error{"the shifted " + std::string(TimeSlotName(slot)) + " time falls outside 1601..30827"};
     }
     utc = current + shift->delta;
+  } else if (const auto* of = std::get_if<TimeOf>(&when)) {
+    utc = before.Get(of->slot);
   } else {
-    utc = before.Get(std::get<TimeOf>(when).slot);
+    return Error{"the " + std::string(TimeSlotName(slot)) + " time needs the path's own date"};
   }
   if (utc < 0 || utc > kMaxTicks) return Error{"the time falls outside 1601..30827"};
   return utc;

@@ -45,7 +45,17 @@ struct TimeOf {
   friend bool operator==(const TimeOf&, const TimeOf&) = default;
 };
 
-using When = std::variant<LocalTime, Instant, Now, Shift, TimeOf>;
+// Where a path's own date comes from: what its content says it was taken, or its name.
+enum class DateOrigin { Taken, Name };
+
+// The path's own date (read per path), plus a shift for a camera clock that was off.
+struct DateOf {
+  DateOrigin origin = DateOrigin::Taken;
+  Ticks shift = 0;
+  friend bool operator==(const DateOf&, const DateOf&) = default;
+};
+
+using When = std::variant<LocalTime, Instant, Now, Shift, TimeOf, DateOf>;
 
 // Reads one WHEN:
 //   YYYY-MM-DD | YYYY-MM-DD{T| }HH:MM | YYYY-MM-DD{T| }HH:MM:SS[.f]   -> LocalTime
@@ -54,6 +64,7 @@ using When = std::variant<LocalTime, Instant, Now, Shift, TimeOf>;
 //   +1d, -2h30m, +90s: a sign, then number-unit groups, units d h m s     -> Shift
 //     each unit at most once, from days down to seconds
 //   created | modified | accessed                                        -> TimeOf
+//   taken | name, each optionally followed by a shift (taken+2h)          -> DateOf
 // Fields have exactly their digits (month "05", not "5"); the year has four digits, or five
 // for 10000..30827. The fraction has 1 to 7 digits (100 ns is the platform's resolution, so
 // an eighth digit is an error rather than silently dropped). Keywords, T and Z take any case;
@@ -78,7 +89,8 @@ using LocalToUtc = std::function<Result<Ticks>(const CivilTime&)>;
 using OffsetAt = std::function<Ticks(Ticks utc)>;
 
 // The UTC value a WHEN gives for `slot` of a path whose times were `before`: a shift adds to
-// before.Get(slot). Fails when the result leaves 0..kMaxTicks or localToUtc fails.
+// before.Get(slot). Fails when the result leaves 0..kMaxTicks or localToUtc fails, and for a
+// DateOf, which only the path's own date resolves (see PlanSet).
 Result<Ticks> ResolveWhen(const When& when, TimeSlot slot, const SlotTimes& before, Ticks nowUtc,
                           const LocalToUtc& localToUtc);
 

@@ -16,6 +16,7 @@ set(FSTAMP_WINDOWS_SOURCES
   cli/run_set.cpp
   cli/run_undo.cpp
   cli/send_to.cpp
+  cli/media_file.cpp
 )
 add_library(fstamp_windows STATIC ${FSTAMP_WINDOWS_SOURCES})
 target_include_directories(fstamp_windows PUBLIC ${CMAKE_SOURCE_DIR} PRIVATE ${FILESTAMP_GENERATED_DIR})
@@ -39,6 +40,17 @@ filestamp_test(cli_tests cli)
 if(TARGET cli_tests)
   target_link_libraries(cli_tests PRIVATE fstamp_windows)
   add_dependencies(cli_tests fstamp)
+  # The photos of tests/data as byte arrays, for tests that write them into a temp folder.
+  set(media_header "// Generated from tests/data by cmake/fstamp.cmake.\n#pragma once\n")
+  foreach(photo taken_offset taken_local)
+    set(photo_file ${CMAKE_SOURCE_DIR}/tests/data/${photo}.jpg)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${photo_file})
+    file(READ ${photo_file} bytes HEX)
+    string(REGEX REPLACE "(..)" "0x\\1," bytes "${bytes}")
+    string(APPEND media_header "inline constexpr unsigned char k_${photo}_jpg[] = {${bytes}};\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${FILESTAMP_GENERATED_DIR}/test_photos.h CONTENT "${media_header}")
+  target_include_directories(cli_tests PRIVATE ${FILESTAMP_GENERATED_DIR})
   # A Wine process reads TZ once, when it starts: the time-zone tests run in processes of
   # their own (the fstamp.exe they start inherit the zone); in the plain run they skip.
   add_test(NAME cli_tests_tz_berlin COMMAND cli_tests --gtest_filter=TimeZoneBerlin*)

@@ -44,3 +44,39 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   endforeach()
 
 endif()
+
+# The date-taken reader against exiftool on files made by ImageMagick and ExifTool; the files
+# it leaves in media_samples/ seed the fuzz targets of the three container families.
+add_executable(media_date_probe tests/media/media_date_probe.cpp)
+target_compile_options(media_date_probe PRIVATE ${SANITIZE})
+target_link_options(media_date_probe PRIVATE ${SANITIZE})
+target_link_libraries(media_date_probe PRIVATE fstamp_portable)
+set(MEDIA_SAMPLES ${CMAKE_BINARY_DIR}/media_samples)
+add_test(NAME media_date_check COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/media/media_date_check.py
+  $<TARGET_FILE:media_date_probe> ${MEDIA_SAMPLES})
+set_tests_properties(media_date_check PROPERTIES FIXTURES_SETUP media_samples TIMEOUT 300)
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # One fuzz target per container family, seeded with media_date_check's files (the names
+  # with the pattern table's examples); short runs, the corpus grows in the build folder.
+  foreach(family exif:tiff image:image box:box name:names)
+    string(REPLACE ":" ";" parts ${family})
+    list(GET parts 0 fuzz)
+    list(GET parts 1 seeds)
+    add_executable(${fuzz}_fuzz tests/fuzz/${fuzz}_fuzz.cpp $<TARGET_OBJECTS:fstamp_fuzz_objects>)
+    target_include_directories(${fuzz}_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(${fuzz}_fuzz PRIVATE ${FUZZ})
+    target_link_options(${fuzz}_fuzz PRIVATE ${FUZZ})
+    set(corpus ${CMAKE_BINARY_DIR}/fuzz_corpus/${fuzz})
+    file(MAKE_DIRECTORY ${corpus})
+    if(fuzz STREQUAL "name")
+      set(seed_dir ${CMAKE_SOURCE_DIR}/tests/fuzz/names)
+    else()
+      set(seed_dir ${MEDIA_SAMPLES}/${seeds})
+    endif()
+    add_test(NAME ${fuzz}_fuzz COMMAND ${fuzz}_fuzz -runs=100000 -max_total_time=10 -seed=1 ${corpus} ${seed_dir})
+    if(NOT fuzz STREQUAL "name")
+      set_tests_properties(${fuzz}_fuzz PROPERTIES FIXTURES_REQUIRED media_samples)
+    endif()
+  endforeach()
+endif()

@@ -26,7 +26,12 @@ REQUIRED_PACKAGES=(
   "clang:/usr/bin/clang++"
   "libclang-rt-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
   "g++:/usr/bin/g++"
+  "libimage-exiftool-perl:/usr/bin/exiftool"
 )
+
+# Needed only by tools/test (the native sanitizer build, fuzzing, the exiftool cross-check):
+# tools/run does without them.
+TEST_ONLY_PACKAGES=" clang libclang-rt-dev g++ libimage-exiftool-perl "
 
 log() { printf '[filestamp] %s\n' "$*" >&2; }
 
@@ -34,11 +39,13 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Installs what is missing; with "run", only what building and running the program needs.
 ensure_packages() {
   local missing=() entry pkg file
   for entry in "${REQUIRED_PACKAGES[@]}"; do
     pkg="${entry%%:*}"
     file="${entry#*:}"
+    if [ "${1:-}" = run ] && [[ "$TEST_ONLY_PACKAGES" == *" $pkg "* ]]; then continue; fi
     # The clang runtime's path carries a version; accept any installed one.
     if [ "$pkg" = libclang-rt-dev ]; then
       compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null && continue
@@ -53,15 +60,21 @@ ensure_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Configures and builds the Windows program and its tests (BUILD_TYPE: Debug or Release).
+# Configures and builds the Windows program and its tests (BUILD_TYPE: Debug or Release), or
+# only the targets named after the type.
 build_windows() {
   local type="${1:-Debug}"
+  shift || true
   if [ ! -f "$BUILD_DIR/build.ninja" ] || ! grep -q "CMAKE_BUILD_TYPE:STRING=$type" "$BUILD_DIR/CMakeCache.txt"; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE="$type" >/dev/null
   fi
-  cmake --build "$BUILD_DIR" -j2
+  if [ $# -gt 0 ]; then
+    cmake --build "$BUILD_DIR" -j2 --target "$@"
+  else
+    cmake --build "$BUILD_DIR" -j2
+  fi
 }
 
 # Builds the platform-free logic natively with AddressSanitizer and UBSan, plus the fuzz target.

@@ -8,7 +8,7 @@ namespace {
 const LocalStamp kNoon{TicksFromCivil({2024, 5, 1, 12, 0, 0, 1'234'567}), 8 * kTicksPerHour};
 
 ShowRow File(std::string path, std::uint64_t size, AttributeWord attributes) {
-  return {std::move(path), size, kNoon, kNoon, kNoon, attributes, std::nullopt};
+  return {std::move(path), size, kNoon, kNoon, kNoon, attributes, std::nullopt, std::nullopt, {}};
 }
 
 ShowRow Failed(std::string path, std::string error) {

@@ -101,7 +101,7 @@ TEST(ParseWhen, MalformedOrOutOfRangeNamesTheProblem) {
       {"1601-01-01T00:00+00:01", "the instant is before 1601-01-01 00:00 UTC"},
       {"yesterday",
        "expected a date (YYYY-MM-DD[ HH:MM[:SS[.fffffff]]][Z|+HH:MM]), now, a shift such as +1d2h, "
-       "or created, modified or accessed"},
+       "created, modified, accessed, taken or name"},
   };
   for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.text), c.message) << c.text;
 }
