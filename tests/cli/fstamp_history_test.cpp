@@ -138,6 +138,7 @@ TEST_F(FstampHistory, ARunThatChangesNothingOrIsToldNotToRecordLeavesNoEntry) {
 
     EXPECT_EQ(ReadPathState(c.args.back()) != before, c.changes) << c.what << run.err;
     EXPECT_EQ(Entries().size(), 0u) << c.what;
+    core::ClearHistory(core::HistoryFolder());  // each case on its own
   }
 }
 
@@ -154,6 +155,21 @@ TEST_F(FstampHistory, AnUnwritableHistoryFolderLeavesTheChangeDoneAndWarnsOnce) 
   EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
   EXPECT_NE(ReadPathState(file).modification, before.modification);
   EXPECT_EQ(Entries().size(), 1u);  // only the earlier one
+}
+
+TEST_F(FstampHistory, ANewEntryBeyondTheBoundTakesTheOldestsPlace) {
+  const std::string file = MakeStampedFile(folder_, "file.txt", "f", 0);
+  const std::uint64_t start = testing_support::Ticks(testing_support::UtcTime(2020, 1, 1, 0, 0, 0));
+  std::vector<std::string> ids(core::HistoryLimits{}.entries);
+  for (std::size_t i = 0; i < ids.size(); ++i)
+    ASSERT_EQ(core::RecordHistory(core::HistoryFolder(), start + i * 10'000'000, "older", ids[i]), 0u);
+
+  ASSERT_EQ(RunFstamp({"set", "-m", "+1d", file}).exitCode, 0u);
+
+  const auto entries = Entries();
+  ASSERT_EQ(entries.size(), ids.size());
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), entries.front().id), 0);  // the new one
+  EXPECT_EQ(entries.back().id, ids[1]);
 }
 
 TEST_F(FstampHistory, HistoryListsEntriesNewestFirstWithWhatWasAskedAndClearRemovesThem) {
