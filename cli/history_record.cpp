@@ -65,7 +65,8 @@ void HistoryRecord::Begin(const std::vector<StampTarget>& targets, RunReport& re
   }
   if (!reason.empty()) {
     id_.clear();
-    report.Error("warning: no history entry is kept of this change (" + reason + ")");
+    report.Error("warning: this change is not recorded in the history ('fstamp undo --last' cannot take it back): " +
+                 reason);
   }
 }
 
