@@ -18,6 +18,9 @@ enum class Option {
   Force,
   Journal,
   Quiet,
+  NoHistory,
+  Last,
+  Clear,
   Format,
   Help,
   Version,
@@ -27,7 +30,8 @@ enum class Option {
 constexpr unsigned kForShow = 1;
 constexpr unsigned kForSet = 2;
 constexpr unsigned kForUndo = 4;
-constexpr unsigned kForAll = kForShow | kForSet | kForUndo;
+constexpr unsigned kForHistory = 8;
+constexpr unsigned kForAll = kForShow | kForSet | kForUndo | kForHistory;
 
 struct OptionInfo {
   Option id;
@@ -50,6 +54,9 @@ constexpr OptionInfo kOptions[] = {
     {Option::Force, "", "--force", "", kForUndo},
     {Option::Journal, "", "--journal", "FILE", kForSet},
     {Option::Quiet, "-q", "--quiet", "", kForSet},
+    {Option::NoHistory, "", "--no-history", "", kForSet},
+    {Option::Last, "", "--last", "", kForUndo},
+    {Option::Clear, "", "--clear", "", kForHistory},
     {Option::Format, "", "--format", "table|csv|json", kForShow},
     {Option::Help, "", "--help", "", kForAll},
     {Option::Version, "", "--version", "", kForAll},
@@ -69,6 +76,8 @@ unsigned VerbBit(Verb verb) {
       return kForSet;
     case Verb::Undo:
       return kForUndo;
+    case Verb::History:
+      return kForHistory;
     default:
       return kForShow;
   }
@@ -80,6 +89,8 @@ std::string_view VerbName(Verb verb) {
       return "set";
     case Verb::Undo:
       return "undo";
+    case Verb::History:
+      return "history";
     default:
       return "show";
   }
@@ -189,6 +200,15 @@ void ApplyFlag(State& state, Option id) {
     case Option::Taken:
       state.command.taken = true;
       break;
+    case Option::NoHistory:
+      state.command.noHistory = true;
+      break;
+    case Option::Last:
+      state.command.last = true;
+      break;
+    case Option::Clear:
+      state.command.clear = true;
+      break;
     default:
       break;
   }
@@ -199,10 +219,19 @@ std::optional<Error> Finish(State& state) {
   Command& command = state.command;
   if (state.recursive && state.depthGiven) return Fail("-r and --depth cannot be used together");
 
+  if (command.verb == Verb::History) {
+    if (!command.paths.empty()) return Fail("history takes no PATH");
+    return std::nullopt;
+  }
+
   if (command.verb == Verb::Undo) {
-    if (command.paths.empty()) return Fail("undo needs a JOURNAL");
+    if (command.last) {
+      if (!command.paths.empty()) return Fail("undo --last takes no JOURNAL or ID");
+      return std::nullopt;
+    }
+    if (command.paths.empty()) return Fail("undo needs a JOURNAL, an ID or --last");
     if (command.paths.size() > 1) {
-      return Fail("undo takes one JOURNAL, not " + std::to_string(command.paths.size()) + " arguments");
+      return Fail("undo takes one JOURNAL or ID, not " + std::to_string(command.paths.size()) + " arguments");
     }
     command.journal = std::move(command.paths.front());
     command.paths.clear();
@@ -253,8 +282,11 @@ Result<Command> ParseArguments(const std::vector<std::string>& args) {
     return command;
   }
   if (!args.empty()) {
-    if (args[0] == "show" || args[0] == "set" || args[0] == "undo") {
-      command.verb = args[0] == "set" ? Verb::Set : args[0] == "undo" ? Verb::Undo : Verb::Show;
+    if (args[0] == "show" || args[0] == "set" || args[0] == "undo" || args[0] == "history") {
+      command.verb = args[0] == "set"       ? Verb::Set
+                     : args[0] == "undo"    ? Verb::Undo
+                     : args[0] == "history" ? Verb::History
+                                            : Verb::Show;
       ++i;
     }
   }
@@ -354,10 +386,12 @@ const std::string_view kHelp =
     "      --attrib SPEC             one word: +R-H, +rh-s (any case), =RA exactly, = none\n"
     "      --dry-run                 print old -> new, change nothing\n"
     "      --journal FILE            record every path's times and flags first, for undo\n"
+    "      --no-history              keep no history entry of this run (see below)\n"
     "      -q, --quiet               print only errors\n"
-    "  fstamp undo [--dry-run] [--force] JOURNAL\n"
+    "  fstamp undo [--dry-run] [--force] JOURNAL | ID | --last\n"
     "                              put back what set changed, on each path that still holds\n"
     "                              what set wrote; --force also over later changes\n"
+    "  fstamp history [--clear]    list the history, newest first, or remove it all\n"
     "  fstamp sendto install | remove    add filestamp.exe (beside fstamp.exe) to Explorer's\n"
     "                                    Send To menu, or take it out again\n"
     "\n"
@@ -380,7 +414,17 @@ const std::string_view kHelp =
     "                               Screenshot_2024-05-01-12-34-56, ...); a shift may follow\n"
     "A local time the clocks skip or show twice (daylight saving) needs an offset or Z.\n"
     "\n"
-    "Ctrl+C stops set and undo after the path in hand; a journal undoes what was done.\n"
+    "History: every set that changes something first records what each path held in\n"
+    "%LOCALAPPDATA%\\FileStamp\\history,\n"
+    "which keeps the newest 100 changes (256 MB at most). 'fstamp history' lists them;\n"
+    "'fstamp undo --last' takes back the newest, 'fstamp undo ID' any other. An entry is\n"
+    "marked undone only when every path was put back; one whose paths were left alone\n"
+    "can be tried again with --force. Undoing an entry twice is refused (status 2), and\n"
+    "--last never reaches past an undone newest entry to an older one. --no-history or\n"
+    "FILESTAMP_NO_HISTORY=1 in the environment turn the recording off.\n"
+    "\n"
+    "Ctrl+C stops set and undo after the path in hand; a journal or the history entry\n"
+    "undoes what was done.\n"
     "Exit status: 0 all done, 1 some PATH failed or the run was stopped, 2 the command\n"
     "line is wrong.\n";
 

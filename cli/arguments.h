@@ -11,7 +11,7 @@
 
 namespace cli {
 
-enum class Verb { Show, Set, Undo, Help, Version, SendTo };
+enum class Verb { Show, Set, Undo, History, Help, Version, SendTo };
 // sendto: put the program into Explorer's Send To menu, or take it out.
 enum class SendToAction { Install, Remove };
 enum class OutputFormat { Table, Csv, Json };
@@ -39,7 +39,14 @@ struct Command {
   bool force = false;   // undo: also over paths changed since set wrote them
   bool quiet = false;   // set
 
-  // set: the journal to write before the first change (empty: none). undo: the journal to read.
+  bool noHistory = false;  // set: record no history entry
+  bool last = false;       // undo: the newest history entry instead of a JOURNAL
+  bool clear = false;      // history: remove every entry
+  // set: the command as given ("fstamp set -m now D:\Site"), for the history entry.
+  std::string asked;
+
+  // set: the journal to write before the first change (empty: none). undo: the journal to read,
+  // or the history entry's ID (see IsHistoryId); empty with `last`.
   std::string journal;
   // show, set: at least one, in the order given, wildcards not yet expanded. undo: empty.
   std::vector<std::string> paths;
@@ -60,8 +67,10 @@ Result<Command> ParseArguments(const std::vector<std::string>& args);
 inline constexpr std::string_view kUsage =
     "usage: fstamp [show] [--format table|csv|json] [--taken] [-r | --depth N] PATH...\n"
     "       fstamp set [-c WHEN] [-m WHEN] [-a WHEN] [--all WHEN] [--like FILE] [--attrib SPEC]\n"
-    "                  [-r | --depth N] [--dry-run] [--journal FILE] [-q] PATH...\n"
-    "       fstamp undo [--dry-run] [--force] JOURNAL\n"
+    "                  [-r | --depth N] [--dry-run] [--journal FILE] [--no-history] [-q]\n"
+    "                  PATH...\n"
+    "       fstamp undo [--dry-run] [--force] JOURNAL | ID | --last\n"
+    "       fstamp history [--clear]\n"
     "       fstamp sendto install | remove\n"
     "       fstamp --help | --version\n";
 

@@ -1,5 +1,6 @@
 #include "cli/program.h"
 
+#include "cli/history_record.h"
 #include "version.h"
 
 namespace cli {
@@ -18,9 +19,12 @@ int RunProgram(const std::vector<std::string>& args, const Streams& streams) {
       streams.out.Write("fstamp " FILESTAMP_VERSION "\n");
       return kExitDone;
     case Verb::Set:
+      command->asked = FormatAsked(args);
       return RunSet(*command, streams);
     case Verb::Undo:
       return RunUndo(*command, streams);
+    case Verb::History:
+      return RunHistory(*command, streams);
     case Verb::SendTo:
       return RunSendTo(*command, streams);
     case Verb::Show:

@@ -18,10 +18,16 @@ inline constexpr int kExitUsage = 2;
 // Runs fstamp with the arguments after the program's name (UTF-8); returns the exit status.
 int RunProgram(const std::vector<std::string>& args, const Streams& streams);
 
-// The three verbs, for a command ParseArguments accepted.
+// The verbs, for a command ParseArguments accepted.
 int RunShow(const Command& command, const Streams& streams);
 int RunSet(const Command& command, const Streams& streams);
 int RunUndo(const Command& command, const Streams& streams);
+int RunHistory(const Command& command, const Streams& streams);
 int RunSendTo(const Command& command, const Streams& streams);
+
+// undo of one journal file (`shown` names it in messages); undo of a history entry (--last or
+// an ID), which marks the entry undone once every path is put back.
+int UndoJournal(const std::string& path, const std::string& shown, const Command& command, const Streams& streams);
+int UndoHistoryEntry(const Command& command, const Streams& streams);
 
 }  // namespace cli

@@ -2,12 +2,14 @@
 // path holds, then hands the plan to RunStamping.
 #include "cli/change_report.h"
 #include "cli/drive_relative.h"
+#include "cli/history_record.h"
 #include "cli/media_file.h"
 #include "cli/path_walk.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
 #include "cli/stamp_run.h"
 #include "cli/stop_request.h"
+#include "core/history_store.h"
 #include "core/system_error.h"
 
 namespace cli {
@@ -70,6 +72,9 @@ int RunSet(const Command& command, const Streams& streams) {
   stamping.quiet = command.quiet;
   stamping.journal = journal;
   stamping.linksNotEntered = walker.linksNotEntered();
+  std::optional<HistoryRecord> history;
+  if (!command.noHistory && !HistoryTurnedOff())
+    stamping.history = &history.emplace(core::HistoryFolder(), command.asked);
   return RunStamping(targets, walker.roots(), stamping, report);
 }
 

@@ -3,6 +3,7 @@
 
 #include "cli/change_report.h"
 #include "cli/drive_relative.h"
+#include "cli/history_record.h"
 #include "cli/journal.h"
 #include "cli/path_text.h"
 #include "cli/path_walk.h"
@@ -18,16 +19,21 @@
 namespace cli {
 
 int RunUndo(const Command& command, const Streams& streams) {
+  if (command.last || IsHistoryId(command.journal)) return UndoHistoryEntry(command, streams);
+  return UndoJournal(WithDriveFolder(command.journal), "'" + command.journal + "'", command, streams);
+}
+
+int UndoJournal(const std::string& path, const std::string& shown, const Command& command, const Streams& streams) {
   const StopOnConsoleSignal stopOnSignal;  // outlives the report, whose end flushes the output
   RunReport report(streams);
   std::string text;
-  if (const DWORD error = core::ReadWholeFile(WithDriveFolder(command.journal), text)) {
-    report.Error(NothingChanged("'" + command.journal + "': " + core::SystemErrorText(error)));
+  if (const DWORD error = core::ReadWholeFile(path, text)) {
+    report.Error(NothingChanged(shown + ": " + core::SystemErrorText(error)));
     return kExitUsage;
   }
   const auto journal = ParseJournal(text);
   if (!journal) {
-    report.Error(NothingChanged("'" + command.journal + "': " + journal.error()));
+    report.Error(NothingChanged(shown + ": " + journal.error()));
     return kExitUsage;
   }
 

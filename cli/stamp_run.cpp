@@ -1,6 +1,7 @@
 #include "cli/stamp_run.h"
 
 #include "cli/change_report.h"
+#include "cli/history_record.h"
 #include "cli/journal.h"
 #include "cli/platform_time.h"
 #include "cli/program.h"
@@ -28,12 +29,7 @@ int DryRun(const std::vector<StampTarget>& targets, const StampOptions& options,
 
 // Records what every path to be changed holds now, exactly, and what it is to hold, for undo.
 bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& journal, RunReport& report) {
-  Journal record;
-  for (const StampTarget& target : targets) {
-    if (target.change.empty()) continue;
-    record.entries.push_back({core::WideToUtf8(target.platform), target.before, target.change});
-  }
-  auto text = FormatJournal(record);
+  auto text = FormatJournal(JournalOf(targets));
   if (!text) {
     report.Error(NothingChanged("--journal: " + text.error()));
     return false;
@@ -57,12 +53,29 @@ core::StampChange ToStampChange(const PlannedChange& change) {
   return stamp;
 }
 
+// A write that failed may still have changed part of what was asked.
+bool Touched(const StampTarget& target) {
+  const core::ExactRead now = core::ReadExactStampAt(target.platform);
+  return !now.stamp || *now.stamp != target.before;
+}
+
 }  // namespace
+
+Journal JournalOf(const std::vector<StampTarget>& targets) {
+  Journal record;
+  for (const StampTarget& target : targets) {
+    if (target.change.empty()) continue;
+    record.entries.push_back({core::WideToUtf8(target.platform), target.before, target.change});
+  }
+  return record;
+}
 
 int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::wstring>& folders,
                 const StampOptions& options, RunReport& report) {
   if (options.dryRun) return DryRun(targets, options, report);
   if (!options.journal.empty() && !WriteJournal(targets, options.journal, report)) return kExitUsage;
+  if (options.history) options.history->Begin(targets, report);
+  bool changed = false;
 
   VolumePrecisions precisions;
   std::size_t stamped = 0;
@@ -77,8 +90,10 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
     }
     if (const DWORD error = core::WriteStampAt(target.platform, ToStampChange(target.change))) {
       report.Failed(target.shown, core::SystemErrorText(error));
+      if (options.history && !changed) changed = Touched(target);
       continue;
     }
+    changed = true;
     const core::ExactRead after = core::ReadExactStampAt(target.platform);
     if (!after.stamp) {
       report.Failed(target.shown, "written, but cannot be read back: " + core::SystemErrorText(after.error));
@@ -92,6 +107,7 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
     }
     ++stamped;
   }
+  if (options.history) options.history->Finish(changed);
   report.Finish();
   const bool stopped = reached < targets.size();
   if (stopped) report.Error(FormatStopped(targets.size() - reached));

@@ -15,6 +15,8 @@ set(FSTAMP_WINDOWS_SOURCES
   cli/run_show.cpp
   cli/run_set.cpp
   cli/run_undo.cpp
+  cli/history_record.cpp
+  cli/run_history.cpp
   cli/send_to.cpp
   cli/media_file.cpp
 )

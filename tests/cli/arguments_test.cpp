@@ -90,6 +90,17 @@ TEST(ParseArguments, UndoTakesOneJournal) {
   EXPECT_TRUE(command.paths.empty());
 }
 
+TEST(ParseArguments, UndoTakesTheNewestHistoryEntryAndHistoryMayClearIt) {
+  const Command last = Parsed({"undo", "--last", "--force"});
+  EXPECT_TRUE(last.last);
+  EXPECT_TRUE(last.force);
+  EXPECT_EQ(last.journal, "");
+  EXPECT_EQ(Parsed({"history"}).verb, Verb::History);
+  EXPECT_FALSE(Parsed({"history"}).clear);
+  EXPECT_TRUE(Parsed({"history", "--clear"}).clear);
+  EXPECT_TRUE(Parsed({"set", "-m", "now", "--no-history", "a"}).noHistory);
+}
+
 TEST(ParseArguments, SendToTakesInstallOrRemove) {
   EXPECT_EQ(Parsed({"sendto", "install"}).sendTo, SendToAction::Install);
   EXPECT_EQ(Parsed({"sendto", "remove"}).verb, Verb::SendTo);
@@ -133,8 +144,12 @@ TEST(ParseArguments, WrongCommandLinesSayWhatIsWrong) {
       {{"set", "-m", "2024-05-01", "12:00", "a"},
        "'12:00' after the date of -m looks like a time of day: write date and time as one argument, joined by T "
        "or quoted with the blank"},
-      {{"undo"}, "undo needs a JOURNAL"},
-      {{"undo", "a", "b"}, "undo takes one JOURNAL, not 2 arguments"},
+      {{"undo"}, "undo needs a JOURNAL, an ID or --last"},
+      {{"undo", "a", "b"}, "undo takes one JOURNAL or ID, not 2 arguments"},
+      {{"undo", "--last", "j"}, "undo --last takes no JOURNAL or ID"},
+      {{"history", "a"}, "history takes no PATH"},
+      {{"history", "-r"}, "-r is not an option of history"},
+      {{"undo", "--no-history", "j"}, "--no-history is not an option of undo"},
       {{"undo", "-r", "j"}, "-r is not an option of undo"},
       {{"a", ""}, "a PATH is empty"},
       {{"sendto"}, "sendto takes one word: install or remove"},
@@ -147,7 +162,7 @@ TEST(ParseArguments, WrongCommandLinesSayWhatIsWrong) {
 TEST(FormatUsageError, ShowsTheMessageAndTheUsageLines) {
   const std::string text = FormatUsageError("no PATH given");
   EXPECT_EQ(text.rfind("fstamp: no PATH given\nusage: fstamp [show]", 0), 0u) << text;
-  EXPECT_NE(text.find("fstamp undo [--dry-run] [--force] JOURNAL\n"), std::string::npos);
+  EXPECT_NE(text.find("fstamp undo [--dry-run] [--force] JOURNAL | ID | --last\n"), std::string::npos);
 }
 
 }  // namespace

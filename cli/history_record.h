@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/run_report.h"
+
+namespace cli {
+
+struct StampTarget;
+
+// The command line as the history shows it ("fstamp set -m now D:\Site"): the words as given,
+// one with a blank (or an empty one) in double quotes, control characters as '?' so that the
+// text fits a journal's "by" line.
+std::string FormatAsked(const std::vector<std::string>& args);
+
+// True when the environment says FILESTAMP_NO_HISTORY=1.
+bool HistoryTurnedOff();
+
+// True for a name as `fstamp history` lists entries: 20240501-120000-123, or with "-N" after it.
+bool IsHistoryId(std::string_view text);
+
+// The history entry of one set run: what every path to be changed holds and is to hold,
+// written before the first change so that any change can be taken back later.
+class HistoryRecord {
+ public:
+  HistoryRecord(std::string folder, std::string asked);
+
+  // Before the first change. When the entry cannot be written, says so in one warning line
+  // and the run goes on without it.
+  void Begin(const std::vector<StampTarget>& targets, RunReport& report);
+  // After the run: the entry of a run that changed nothing is removed; once one stays, the
+  // oldest entries beyond the bound go.
+  void Finish(bool changed);
+
+ private:
+  std::string folder_;
+  std::string asked_;
+  std::string id_;  // empty: no entry written
+};
+
+}  // namespace cli
