@@ -5,6 +5,7 @@
 #include "cli/media_date.h"
 #include "cli/name_date.h"
 #include "cli/platform_time.h"
+#include "core/file_api.h"
 #include "core/win_handles.h"
 
 namespace cli {
@@ -16,11 +17,9 @@ class FileSource : public ByteSource {
   FileSource(HANDLE file, std::uint64_t size) : file_(file), size_(size) {}
   std::uint64_t size() const override { return size_; }
   std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD read = 0;
-    if (!::ReadFile(file_, into.data(), static_cast<DWORD>(into.size()), &read, &at)) return 0;
+    if (!core::CurrentFileApi().ReadBytesAt(file_, offset, into.data(), static_cast<DWORD>(into.size()), &read))
+      return 0;
     return read;
   }
 
@@ -35,20 +34,21 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 std::optional<FoundDate> ReadTakenDate(const std::wstring& platformPath) {
   // With the right to write attributes the handle can be told not to update the access time
-  // (SetFileTime with 0xFFFFFFFF); without it, read anyway.
-  core::UniqueFileHandle file(::CreateFileW(platformPath.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, kShareAll,
-                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // (an access time of all ones); without it, read anyway.
+  core::FileApi& api = core::CurrentFileApi();
+  core::UniqueFileHandle file(api.OpenFile(platformPath.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, kShareAll,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (file) {
-    FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF};
-    ::SetFileTime(file.get(), nullptr, &keep, nullptr);
+    FILE_BASIC_INFO keep{};
+    keep.LastAccessTime.QuadPart = -1;
+    api.SetBasicInfo(file.get(), keep);
   } else {
-    file.reset(::CreateFileW(platformPath.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    file.reset(api.OpenFile(platformPath.c_str(), GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     if (!file) return std::nullopt;
   }
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  FileSource source(file.get(), static_cast<std::uint64_t>(size.QuadPart));
+  std::uint64_t size = 0;
+  if (!api.QuerySize(file.get(), &size)) return std::nullopt;
+  FileSource source(file.get(), size);
   return ReadMediaDate(source);
 }
 

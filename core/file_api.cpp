@@ -51,6 +51,18 @@ BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAW* data) { return ::FindNex
 BOOL FileApi::ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read) {
   return ::ReadFile(file, buffer, size, read, nullptr);
 }
+BOOL FileApi::ReadBytesAt(HANDLE file, std::uint64_t offset, void* buffer, DWORD size, DWORD* read) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return ::ReadFile(file, buffer, size, read, &at);
+}
+BOOL FileApi::QuerySize(HANDLE file, std::uint64_t* size) {
+  LARGE_INTEGER value{};
+  if (!::GetFileSizeEx(file, &value)) return FALSE;
+  *size = static_cast<std::uint64_t>(value.QuadPart);
+  return TRUE;
+}
 BOOL FileApi::WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written) {
   return ::WriteFile(file, bytes, size, written, nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace core {
@@ -26,6 +27,9 @@ class FileApi {
   virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAW* data);
   // Bytes of an open file, and writing its buffers through to the disk.
   virtual BOOL ReadBytes(HANDLE file, void* buffer, DWORD size, DWORD* read);
+  // Bytes at an offset, and the size, of an open file (the date readers seek in headers).
+  virtual BOOL ReadBytesAt(HANDLE file, std::uint64_t offset, void* buffer, DWORD size, DWORD* read);
+  virtual BOOL QuerySize(HANDLE file, std::uint64_t* size);
   virtual BOOL WriteBytes(HANDLE file, const void* bytes, DWORD size, DWORD* written);
   virtual BOOL FlushFile(HANDLE file);
   // The name of the file system ("NTFS", "FAT32", ...) of the volume that holds the folder's
