@@ -5,10 +5,7 @@
 #include <algorithm>
 
 #include "cli/journal.h"
-#include "cli/platform_time.h"
 #include "cli/stamp_run.h"
-#include "core/history_store.h"
-#include "core/system_error.h"
 
 namespace cli {
 namespace {
@@ -33,12 +30,6 @@ std::string FormatAsked(const std::vector<std::string>& args) {
   return text;
 }
 
-bool HistoryTurnedOff() {
-  wchar_t value[4] = {};
-  const DWORD length = GetEnvironmentVariableW(L"FILESTAMP_NO_HISTORY", value, 4);
-  return length == 1 && value[0] == L'1';
-}
-
 bool IsHistoryId(std::string_view text) {
   // YYYYMMDD-HHMMSS-mmm, then optionally -N
   if (text.size() < 19 || !Digits(text, 0, 8) || text[8] != '-' || !Digits(text, 9, 6) || text[15] != '-' ||
@@ -50,33 +41,16 @@ bool IsHistoryId(std::string_view text) {
 }
 
 HistoryRecord::HistoryRecord(std::string folder, std::string asked)
-    : folder_(std::move(folder)), asked_(std::move(asked)) {}
+    : record_(std::move(folder)), asked_(std::move(asked)) {}
 
 void HistoryRecord::Begin(const std::vector<StampTarget>& targets, RunReport& report) {
-  Journal record = JournalOf(targets);
-  if (record.entries.empty()) return;  // nothing will change
-  record.origin = asked_;
-  const auto text = FormatJournal(record);
-  std::string reason;
-  if (!text) {
-    reason = text.error();
-  } else if (const DWORD error = core::RecordHistory(folder_, static_cast<std::uint64_t>(NowUtc()), *text, id_)) {
-    reason = "'" + folder_ + "': " + core::SystemErrorText(error);
-  }
+  const std::string reason = record_.Begin(asked_, JournalOf(targets).entries);
   if (!reason.empty()) {
-    id_.clear();
     report.Error("warning: this change is not recorded in the history ('fstamp undo --last' cannot take it back): " +
                  reason);
   }
 }
 
-void HistoryRecord::Finish(bool changed) {
-  if (id_.empty()) return;
-  if (changed) {
-    core::PruneHistory(folder_, core::HistoryLimits{}, id_);
-  } else {
-    core::RemoveHistoryEntry(folder_, id_);
-  }
-}
+void HistoryRecord::Finish(bool changed) { record_.Finish(changed); }
 
 }  // namespace cli

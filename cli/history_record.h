@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/run_report.h"
+#include "core/change_history.h"
 
 namespace cli {
 
@@ -15,9 +16,6 @@ struct StampTarget;
 // one with a blank (or an empty one) in double quotes, control characters as '?' so that the
 // text fits a journal's "by" line.
 std::string FormatAsked(const std::vector<std::string>& args);
-
-// True when the environment says FILESTAMP_NO_HISTORY=1.
-bool HistoryTurnedOff();
 
 // True for a name as `fstamp history` lists entries: 20240501-120000-123, or with "-N" after it.
 bool IsHistoryId(std::string_view text);
@@ -36,9 +34,8 @@ class HistoryRecord {
   void Finish(bool changed);
 
  private:
-  std::string folder_;
+  core::ChangeRecord record_;
   std::string asked_;
-  std::string id_;  // empty: no entry written
 };
 
 }  // namespace cli

@@ -73,7 +73,7 @@ int RunSet(const Command& command, const Streams& streams) {
   stamping.journal = journal;
   stamping.linksNotEntered = walker.linksNotEntered();
   std::optional<HistoryRecord> history;
-  if (!command.noHistory && !HistoryTurnedOff())
+  if (!command.noHistory && !core::HistoryTurnedOff())
     stamping.history = &history.emplace(core::HistoryFolder(), command.asked);
   return RunStamping(targets, walker.roots(), stamping, report);
 }

@@ -44,15 +44,6 @@ bool WriteJournal(const std::vector<StampTarget>& targets, const std::string& jo
   return true;
 }
 
-core::StampChange ToStampChange(const PlannedChange& change) {
-  core::StampChange stamp;
-  stamp.creation = change.creation;
-  stamp.modification = change.modification;
-  stamp.access = change.access;
-  if (change.flags) stamp.flags = static_cast<core::AttributeSet>(*change.flags);
-  return stamp;
-}
-
 // A write that failed may still have changed part of what was asked.
 bool Touched(const StampTarget& target) {
   const core::ExactRead now = core::ReadExactStampAt(target.platform);
@@ -88,7 +79,7 @@ int RunStamping(const std::vector<StampTarget>& targets, const std::vector<std::
       ++stamped;  // it already holds what was asked
       continue;
     }
-    if (const DWORD error = core::WriteStampAt(target.platform, ToStampChange(target.change))) {
+    if (const DWORD error = core::WriteStampAt(target.platform, target.change)) {
       report.Failed(target.shown, core::SystemErrorText(error));
       if (options.history && !changed) changed = Touched(target);
       continue;

@@ -73,7 +73,7 @@ DWORD WriteStampAt(const std::wstring& platformPath, const StampChange& change) 
     // since this path was listed (archive after a write, a sync tool's pinned state) stays.
     FILE_BASIC_INFO now{};
     if (!api.QueryBasicInfo(file.get(), &now)) return LastErrorOr(ERROR_ACCESS_DENIED);
-    const DWORD merged = MergeFlags(now.FileAttributes, *change.flags);
+    const DWORD merged = MergeFlags(now.FileAttributes, static_cast<AttributeSet>(*change.flags));
     if (merged != now.FileAttributes) info.FileAttributes = merged;
   }
   info.CreationTime = TimeOrKeep(change.creation);

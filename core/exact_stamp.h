@@ -25,12 +25,7 @@ ExactRead ReadExactStamp(const std::string& path);
 ExactRead ReadExactStampAt(const std::wstring& platformPath);
 
 // What to write; an empty part is left as it is.
-struct StampChange {
-  std::optional<std::uint64_t> creation;  // ticks, as in PathState
-  std::optional<std::uint64_t> modification;
-  std::optional<std::uint64_t> access;
-  std::optional<AttributeSet> flags;  // the four flags as a whole set; every other bit is kept
-};
+using StampChange = PathChange;
 
 // Writes the change to the path itself (a link, not its target), opened for attribute access
 // only: a read-only file needs no clearing and a file another program holds open is still

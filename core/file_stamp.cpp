@@ -54,7 +54,7 @@ AttributeSet ReadAttributes(const std::string& path) {
 
 bool WriteAttributes(const std::string& path, AttributeSet value) {
   StampChange change;
-  change.flags = value;
+  change.flags = static_cast<std::uint32_t>(value);
   return WriteStamp(path, change) == 0;
 }
 
@@ -95,29 +95,46 @@ FileStamp ReadFileStamp(const std::string& path) {
 
 bool ApplyFileStamp(const std::string& path, const LocalDateTime& creation, const LocalDateTime& modification,
                     const LocalDateTime& access, AttributeSet attributes) {
-  if (path.empty()) return false;
-  const std::wstring platformPath = PlatformPath(path);
-  const auto current = QueryRecord(platformPath);
-  if (!current) return false;
+  const auto plan = PlanFileStamp(path, creation, modification, access, attributes);
+  return plan && ApplyStampPlan(*plan);
+}
+
+std::optional<StampPlan> PlanFileStamp(const std::string& path, const LocalDateTime& creation,
+                                       const LocalDateTime& modification, const LocalDateTime& access,
+                                       AttributeSet attributes) {
+  if (path.empty()) return std::nullopt;
+  StampPlan plan;
+  plan.platformPath = PlatformPath(path);
+  const auto current = QueryRecord(plan.platformPath);
+  if (!current) return std::nullopt;
+  plan.before = {ToTicks(current->ftCreationTime), ToTicks(current->ftLastWriteTime),
+                 ToTicks(current->ftLastAccessTime), current->dwFileAttributes,
+                 (static_cast<std::uint64_t>(current->nFileSizeHigh) << 32) | current->nFileSizeLow};
 
   // A given time that still reads as the path's current one (to the second) is a time nobody
   // changed: it is not written, so it keeps its instant to the 100 ns (in the hour repeated
   // when daylight saving ends too). Any other is converted; a time the platform cannot
   // convert (before 1601) refuses the whole call before anything is touched.
   bool convertible = true;
-  const auto planned = [&convertible](const LocalDateTime& given, const FILETIME& now) -> std::optional<std::uint64_t> {
-    if (IsKeepTime(given) || FileTimeToLocal(now) == given) return std::nullopt;
+  const auto planned = [&convertible](const LocalDateTime& given, std::uint64_t now) -> std::optional<std::uint64_t> {
+    if (IsKeepTime(given) || FileTimeToLocal(FromTicks(now)) == given) return std::nullopt;
     const auto utc = LocalToFileTime(given);
     if (!utc) convertible = false;
     return utc ? std::optional(ToTicks(*utc)) : std::nullopt;
   };
-  StampChange change;
-  change.creation = planned(creation, current->ftCreationTime);
-  change.modification = planned(modification, current->ftLastWriteTime);
-  change.access = planned(access, current->ftLastAccessTime);
-  if (!convertible) return false;
-  if (attributes != KeepAttributes) change.flags = attributes;
-  return WriteStampAt(platformPath, change) == 0;
+  plan.change.creation = planned(creation, plan.before.creation);
+  plan.change.modification = planned(modification, plan.before.modification);
+  plan.change.access = planned(access, plan.before.access);
+  if (!convertible) return std::nullopt;
+  if (attributes != KeepAttributes) plan.change.flags = static_cast<std::uint32_t>(attributes & kWriteMask);
+  return plan;
 }
+
+bool StampPlan::ChangesPath() const {
+  return change.creation || change.modification || change.access ||
+         (change.flags && *change.flags != (before.attributes & kWriteMask));
+}
+
+bool ApplyStampPlan(const StampPlan& plan) { return WriteStampAt(plan.platformPath, plan.change) == 0; }
 
 }  // namespace core

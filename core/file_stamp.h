@@ -6,6 +6,7 @@
 
 #include "core/attribute_set.h"
 #include "core/local_date_time.h"
+#include "core/path_state.h"
 
 namespace core {
 
@@ -67,5 +68,22 @@ FileStamp ReadFileStamp(const std::string& path);
 // path's times and flags are as they were.
 bool ApplyFileStamp(const std::string& path, const LocalDateTime& creation, const LocalDateTime& modification,
                     const LocalDateTime& access, AttributeSet attributes);
+
+// ApplyFileStamp in its two steps, for a caller that records a change before making it: what
+// the path holds now and what will be written over it (empty when the path cannot be read or
+// a time cannot be converted; nothing has been touched then), ...
+struct StampPlan {
+  std::wstring platformPath;
+  PathState before;
+  PathChange change;
+  // Something differs from what the path held when planned (flags the path holds already are
+  // no change; they are still written, merged into the word the path holds at that moment).
+  bool ChangesPath() const;
+};
+std::optional<StampPlan> PlanFileStamp(const std::string& path, const LocalDateTime& creation,
+                                       const LocalDateTime& modification, const LocalDateTime& access,
+                                       AttributeSet attributes);
+// ... and the write, with ApplyFileStamp's result.
+bool ApplyStampPlan(const StampPlan& plan);
 
 }  // namespace core

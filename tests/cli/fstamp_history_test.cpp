@@ -14,6 +14,7 @@
 #include "tests/support/file_state.h"
 #include "tests/support/immutable_file.h"
 #include "tests/support/main_window_harness.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -23,26 +24,8 @@ using testing_support::MakeStampedFile;
 using testing_support::PathState;
 using testing_support::ReadPathState;
 using testing_support::RunFstamp;
+using testing_support::ScopedVariable;
 using testing_support::TempFolder;
-
-// Sets (or, with no value, removes) an environment variable of this process, which the
-// fstamp.exe it starts inherit, for the object's lifetime.
-class ScopedVariable {
- public:
-  ScopedVariable(const wchar_t* name, const std::optional<std::string>& value) : name_(name) {
-    wchar_t old[1024];
-    const DWORD length = GetEnvironmentVariableW(name, old, 1024);
-    if (length > 0 && length < 1024) old_ = std::wstring(old, length);
-    SetEnvironmentVariableW(name, value ? core::Utf8ToWide(*value).c_str() : nullptr);
-  }
-  ~ScopedVariable() { SetEnvironmentVariableW(name_, old_ ? old_->c_str() : nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const wchar_t* name_;
-  std::optional<std::wstring> old_;
-};
 
 class FstampHistory : public testing::Test {
  protected:

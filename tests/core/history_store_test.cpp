@@ -9,6 +9,7 @@
 #include "core/whole_file.h"
 #include "tests/support/file_state.h"
 #include "tests/support/immutable_file.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/temp_folder.h"
 
 namespace core {
@@ -102,9 +103,11 @@ TEST(HistoryStore, AFolderThatRefusesWritesFailsTheRecordAndLeavesNothing) {
 
 TEST(HistoryStore, TheFolderIsUnderLocalAppData) {
   TempFolder dir;
-  SetEnvironmentVariableA("LOCALAPPDATA", dir.path().c_str());
-  EXPECT_EQ(HistoryFolder(), dir.path() + "\\FileStamp\\history");
-  SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+  {
+    const testing_support::ScopedVariable named(L"LOCALAPPDATA", dir.path());
+    EXPECT_EQ(HistoryFolder(), dir.path() + "\\FileStamp\\history");
+  }
+  const testing_support::ScopedVariable unnamed(L"LOCALAPPDATA", std::nullopt);
   EXPECT_FALSE(HistoryFolder().empty());  // the known folder, when the environment names none
 }
 

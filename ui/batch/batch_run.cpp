@@ -1,9 +1,11 @@
 // The batch run: one setting of times and flags applied to every row of the list.
 #include "ui/batch/batch_window.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/change_history.h"
 #include "app/controls.h"
 #include "app/message_boxes.h"
 #include "app/paint_throttle.h"
@@ -49,39 +51,59 @@ void BatchWindow::RunBatch() {
 
   if (!app::Ask(hwnd(), app::Message::kConfirmBatch)) return;
 
+  // The settings group takes no input while the run goes on, so one reading holds for every
+  // row. With no box ticked the flags stay; with any ticked the boxes are the whole new set.
+  const core::LocalDateTime creation = PickerArgument(controls()[日期框_创建时间]);
+  const core::LocalDateTime modification = PickerArgument(controls()[日期框_修改时间]);
+  const core::LocalDateTime access = PickerArgument(controls()[日期框_访问时间]);
+  core::AttributeSet attributes = 0;
+  if (ticked(选择框_只读)) attributes |= core::kReadOnly;
+  if (ticked(选择框_隐藏)) attributes |= core::kHidden;
+  if (ticked(选择框_系统)) attributes |= core::kSystem;
+  if (ticked(选择框_存档)) attributes |= core::kArchive;
+  if (attributes == 0) attributes = core::KeepAttributes;
+
   int succeeded = 0;
   int failed = 0;
   std::vector<std::string> failures;  // in row order
   {
     const app::BusyState::Scope busy(busy_);  // drops wait until the run is over
     app::PaintThrottle painting(list, controls()[状态条]);
+
+    // First what every row holds and is to hold, so that the whole run is in the history
+    // before its first write. A row that cannot be planned (gone, a time it cannot take)
+    // has failed without being touched.
+    std::vector<std::optional<core::StampPlan>> plans(rows);
+    app::WindowChangeRecord history(app::DescribeStampRequest("batch", creation, modification, access, attributes));
     for (std::size_t row = 0; row < rows && hwnd(); ++row) {
       painting.PumpIfDue();
       // Drive roots are never stamped.
       if (rows_[row].kind == RowKind::kDriveRoot) continue;
+      plans[row] = core::PlanFileStamp(rows_[row].path, creation, modification, access, attributes);
+      if (plans[row]) history.Add(*plans[row]);
+    }
+    history.Begin();
 
-      const std::string path = rows_[row].path;
+    bool changed = false;
+    for (std::size_t row = 0; row < rows && hwnd(); ++row) {
+      painting.PumpIfDue();
+      if (rows_[row].kind == RowKind::kDriveRoot) continue;
+
+      const std::string& path = rows_[row].path;
       painting.ShowProgress("正在处理 => " + path);
 
-      // With no box ticked the flags stay; with any ticked the boxes are the whole new set.
-      core::AttributeSet attributes = 0;
-      if (ticked(选择框_只读)) attributes |= core::kReadOnly;
-      if (ticked(选择框_隐藏)) attributes |= core::kHidden;
-      if (ticked(选择框_系统)) attributes |= core::kSystem;
-      if (ticked(选择框_存档)) attributes |= core::kArchive;
-      if (attributes == 0) attributes = core::KeepAttributes;
-
-      const bool ok = core::ApplyFileStamp(path, PickerArgument(controls()[日期框_创建时间]),
-                                           PickerArgument(controls()[日期框_修改时间]),
-                                           PickerArgument(controls()[日期框_访问时间]), attributes);
+      const auto& plan = plans[row];
+      const bool ok = plan && core::ApplyStampPlan(*plan);
       rows_[row].status = ok ? RowStatus::kSucceeded : RowStatus::kFailed;
       if (ok) {
         ++succeeded;
+        changed = changed || plan->ChangesPath();
       } else {
         ++failed;
         failures.push_back(path);
       }
     }
+    history.Finish(changed);
   }
   if (!hwnd()) return;
 

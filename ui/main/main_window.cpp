@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/change_history.h"
 #include "app/command_line.h"
 #include "app/controls.h"
 #include "app/message_boxes.h"
@@ -126,7 +127,18 @@ void MainWindow::OnModify() {
   if (app::IsChecked(controls()[选择框_系统])) attributes |= core::kSystem;
 
   const std::string path = app::GetText(pathBox);
-  const bool written = core::ApplyFileStamp(path, PickerArgument(0), PickerArgument(1), PickerArgument(2), attributes);
+  const core::LocalDateTime creation = PickerArgument(0), modification = PickerArgument(1),
+                            access = PickerArgument(2);
+  const auto plan = core::PlanFileStamp(path, creation, modification, access, attributes);
+  bool written = false;
+  if (plan) {
+    // Recorded before it is written, so that the change can be taken back later.
+    app::WindowChangeRecord history(app::DescribeStampRequest("main", creation, modification, access, attributes));
+    history.Add(*plan);
+    history.Begin();
+    written = core::ApplyStampPlan(*plan);
+    history.Finish(written);
+  }
   app::ShowMessage(hwnd(), written ? app::Message::kModifyDone : app::Message::kModifyFailed);
 }
 
