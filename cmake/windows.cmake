@@ -89,6 +89,9 @@ if(TARGET end_to_end_tests)
   add_dependencies(end_to_end_tests filestamp fstamp)
   target_link_libraries(end_to_end_tests PRIVATE version)
 endif()
+# The windows' history tests take their changes back with fstamp undo.
+add_dependencies(main_window_tests fstamp)
+add_dependencies(batch_window_tests fstamp)
 
 # app/ serves both windows and knows neither: only program/ includes ui/.
 add_test(NAME app_includes_no_ui COMMAND bash -c "! grep -rn '#include \"ui/' '${CMAKE_SOURCE_DIR}/app'")

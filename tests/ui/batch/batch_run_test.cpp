@@ -18,9 +18,9 @@
 #include "tests/support/clipboard_probe.h"
 #include "tests/support/file_state.h"
 #include "tests/support/hooked_file_api.h"
-#include "tests/support/scoped_variable.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/recording_file_api.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/temp_folder.h"
 #include "ui/batch/batch_design.h"
 
