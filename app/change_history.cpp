@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "core/text_encoding.h"
 #include "core/history_store.h"
+#include "core/text_encoding.h"
 
 namespace app {
 

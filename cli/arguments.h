@@ -46,7 +46,7 @@ struct Command {
   std::string asked;
 
   // set: the journal to write before the first change (empty: none). undo: the journal to read,
-  // or the history entry's ID (see IsHistoryId); empty with `last`.
+  // or the history entry's ID (see core::IsHistoryId); empty with `last`.
   std::string journal;
   // show, set: at least one, in the order given, wildcards not yet expanded. undo: empty.
   std::vector<std::string> paths;

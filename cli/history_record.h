@@ -17,9 +17,6 @@ struct StampTarget;
 // text fits a journal's "by" line.
 std::string FormatAsked(const std::vector<std::string>& args);
 
-// True for a name as `fstamp history` lists entries: 20240501-120000-123, or with "-N" after it.
-bool IsHistoryId(std::string_view text);
-
 // The history entry of one set run: what every path to be changed holds and is to hold,
 // written before the first change so that any change can be taken back later.
 class HistoryRecord {

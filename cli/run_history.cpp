@@ -17,7 +17,7 @@ namespace {
 
 // The entry's start time (the UTC time its id is made of) as local time for people.
 std::string WhenOf(const std::string& id) {
-  if (!IsHistoryId(id)) return "?";  // a file of another name in the folder
+  if (!core::IsHistoryId(id)) return "?";  // a file of another name in the folder
   const auto number = [&](std::size_t from, std::size_t count) { return std::stoi(id.substr(from, count)); };
   CivilTime utc{number(0, 4),  number(4, 2),  number(6, 2),          number(9, 2),
                 number(11, 2), number(13, 2), number(16, 3) * 10'000};

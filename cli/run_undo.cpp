@@ -13,13 +13,14 @@
 #include "cli/stop_request.h"
 #include "cli/volume_precision.h"
 #include "core/file_api.h"
+#include "core/history_store.h"
 #include "core/system_error.h"
 #include "core/whole_file.h"
 
 namespace cli {
 
 int RunUndo(const Command& command, const Streams& streams) {
-  if (command.last || IsHistoryId(command.journal)) return UndoHistoryEntry(command, streams);
+  if (command.last || core::IsHistoryId(command.journal)) return UndoHistoryEntry(command, streams);
   return UndoJournal(WithDriveFolder(command.journal), "'" + command.journal + "'", command, streams);
 }
 

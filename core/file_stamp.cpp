@@ -105,11 +105,9 @@ std::optional<StampPlan> PlanFileStamp(const std::string& path, const LocalDateT
   if (path.empty()) return std::nullopt;
   StampPlan plan;
   plan.platformPath = PlatformPath(path);
-  const auto current = QueryRecord(plan.platformPath);
-  if (!current) return std::nullopt;
-  plan.before = {ToTicks(current->ftCreationTime), ToTicks(current->ftLastWriteTime),
-                 ToTicks(current->ftLastAccessTime), current->dwFileAttributes,
-                 (static_cast<std::uint64_t>(current->nFileSizeHigh) << 32) | current->nFileSizeLow};
+  const ExactRead current = ReadExactStampAt(plan.platformPath);
+  if (!current.stamp) return std::nullopt;
+  plan.before = *current.stamp;
 
   // A given time that still reads as the path's current one (to the second) is a time nobody
   // changed: it is not written, so it keeps its instant to the 100 ns (in the hour repeated

@@ -44,6 +44,11 @@ bool Newer(const HistoryEntry& a, const HistoryEntry& b) {
   return split(a.id) > split(b.id);
 }
 
+bool Digits(std::string_view text, std::size_t from, std::size_t count) {
+  if (text.size() < from + count) return false;
+  return std::all_of(text.begin() + from, text.begin() + from + count, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.size() > suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
@@ -64,6 +69,16 @@ DWORD MakeFolders(const std::string& folder) {
 }
 
 }  // namespace
+
+bool IsHistoryId(std::string_view text) {
+  // YYYYMMDD-HHMMSS-mmm, then optionally -N
+  if (text.size() < 19 || !Digits(text, 0, 8) || text[8] != '-' || !Digits(text, 9, 6) || text[15] != '-' ||
+      !Digits(text, 16, 3)) {
+    return false;
+  }
+  if (text.size() == 19) return true;
+  return text[19] == '-' && text.size() > 20 && Digits(text, 20, text.size() - 20);
+}
 
 std::string HistoryFolder() {
   std::string base;

@@ -20,6 +20,9 @@ struct HistoryEntry {
   bool undone = false;  // taken back already
 };
 
+// True for an entry's id as RecordHistory names it: 20240501-120000-123, or with "-N" after it.
+bool IsHistoryId(std::string_view text);
+
 struct HistoryLimits {
   std::size_t entries = 100;
   std::uint64_t bytes = std::uint64_t{256} << 20;

@@ -15,6 +15,7 @@
 #include "tests/support/immutable_file.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/scoped_variable.h"
+#include "tests/support/test_history.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -29,11 +30,7 @@ using testing_support::TempFolder;
 
 class FstampHistory : public testing::Test {
  protected:
-  std::vector<core::HistoryEntry> Entries() const { return core::ListHistory(core::HistoryFolder()); }
-
-  TempFolder appData_;
-  ScopedVariable localAppData_{L"LOCALAPPDATA", appData_.path()};
-  ScopedVariable noHistory_{L"FILESTAMP_NO_HISTORY", std::nullopt};
+  testing_support::TestHistory history_;
   TempFolder folder_;
 };
 
@@ -62,16 +59,16 @@ TEST_F(FstampHistory, UndoLastPutsBackTheExactTicksAndFlagsMarksTheEntryAndIsRef
   const ConsoleRun set = RunFstamp({"set", "-m", "now", "-a", "-3d", "--attrib", "+H", "-r", paths[0]});
   ASSERT_EQ(set.exitCode, 0u) << set.err;
   ASSERT_NE(states(), original);
-  ASSERT_EQ(Entries().size(), 1u);
-  const std::string id = Entries()[0].id;
+  ASSERT_EQ(history_.Entries().size(), 1u);
+  const std::string id = history_.Entries()[0].id;
 
   const ConsoleRun dryRun = RunFstamp({"undo", "--dry-run", "--last"});
   EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.err;
-  EXPECT_FALSE(Entries()[0].undone);
+  EXPECT_FALSE(history_.Entries()[0].undone);
   const ConsoleRun undo = RunFstamp({"undo", "--last"});
   EXPECT_EQ(undo.exitCode, 0u) << undo.err;
   EXPECT_EQ(states(), original);
-  EXPECT_TRUE(Entries()[0].undone);
+  EXPECT_TRUE(history_.Entries()[0].undone);
 
   for (const std::string& again : {std::string("--last"), id}) {
     const ConsoleRun refused = RunFstamp({"undo", again});
@@ -87,12 +84,12 @@ TEST_F(FstampHistory, AnEntryWhosePathsWereLeftAloneStaysUntilForced) {
   ASSERT_EQ(RunFstamp({"set", "-m", "2020-01-01T00:00:00Z", kept, edited}).exitCode, 0u);
   const FILETIME later = testing_support::UtcTime(2023, 3, 3, 3, 3, 3);
   testing_support::SetPathTimes(edited, nullptr, nullptr, &later);  // saved again by another program
-  const std::string id = Entries().at(0).id;
+  const std::string id = history_.Entries().at(0).id;
 
   EXPECT_EQ(RunFstamp({"undo", id}).exitCode, 1u);
-  EXPECT_FALSE(Entries()[0].undone);
+  EXPECT_FALSE(history_.Entries()[0].undone);
   EXPECT_EQ(RunFstamp({"undo", "--force", id}).exitCode, 0u);
-  EXPECT_TRUE(Entries()[0].undone);
+  EXPECT_TRUE(history_.Entries()[0].undone);
   EXPECT_EQ(ReadPathState(edited), editedBefore);
 }
 
@@ -120,7 +117,7 @@ TEST_F(FstampHistory, ARunThatChangesNothingOrIsToldNotToRecordLeavesNoEntry) {
     const ConsoleRun run = RunFstamp(c.args);
 
     EXPECT_EQ(ReadPathState(c.args.back()) != before, c.changes) << c.what << run.err;
-    EXPECT_EQ(Entries().size(), 0u) << c.what;
+    EXPECT_EQ(history_.Entries().size(), 0u) << c.what;
     core::ClearHistory(core::HistoryFolder());  // each case on its own
   }
 }
@@ -137,7 +134,7 @@ TEST_F(FstampHistory, AnUnwritableHistoryFolderLeavesTheChangeDoneAndWarnsOnce) 
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
   EXPECT_NE(ReadPathState(file).modification, before.modification);
-  EXPECT_EQ(Entries().size(), 1u);  // only the earlier one
+  EXPECT_EQ(history_.Entries().size(), 1u);  // only the earlier one
 }
 
 TEST_F(FstampHistory, ANewEntryBeyondTheBoundTakesTheOldestsPlace) {
@@ -149,7 +146,7 @@ TEST_F(FstampHistory, ANewEntryBeyondTheBoundTakesTheOldestsPlace) {
 
   ASSERT_EQ(RunFstamp({"set", "-m", "+1d", file}).exitCode, 0u);
 
-  const auto entries = Entries();
+  const auto entries = history_.Entries();
   ASSERT_EQ(entries.size(), ids.size());
   EXPECT_EQ(std::count(ids.begin(), ids.end(), entries.front().id), 0);  // the new one
   EXPECT_EQ(entries.back().id, ids[1]);
@@ -160,7 +157,7 @@ TEST_F(FstampHistory, HistoryListsEntriesNewestFirstWithWhatWasAskedAndClearRemo
   const std::vector<std::vector<std::string>> runs = {{"set", "-m", "+1d", file}, {"set", "--attrib", "+H", file}};
   for (const auto& args : runs) ASSERT_EQ(RunFstamp(args).exitCode, 0u);
   ASSERT_EQ(RunFstamp({"undo", "--last"}).exitCode, 0u);
-  const auto entries = Entries();
+  const auto entries = history_.Entries();
   ASSERT_EQ(entries.size(), 2u);
 
   const ConsoleRun list = RunFstamp({"history"});
@@ -177,7 +174,7 @@ TEST_F(FstampHistory, HistoryListsEntriesNewestFirstWithWhatWasAskedAndClearRemo
   EXPECT_TRUE(entries[0].undone);
 
   EXPECT_EQ(RunFstamp({"history", "--clear"}).exitCode, 0u);
-  EXPECT_EQ(Entries().size(), 0u);
+  EXPECT_EQ(history_.Entries().size(), 0u);
 }
 
 }  // namespace

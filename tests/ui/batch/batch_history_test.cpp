@@ -14,7 +14,7 @@
 #include "tests/support/file_state.h"
 #include "tests/support/immutable_file.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/scoped_variable.h"
+#include "tests/support/test_history.h"
 #include "tests/support/temp_folder.h"
 #include "ui/batch/batch_design.h"
 
@@ -48,10 +48,7 @@ class BatchHistoryTest : public ::testing::Test {
     driver_.window().RunBatch();
     return messages.texts();
   }
-  std::vector<core::HistoryEntry> Entries() const { return core::ListHistory(core::HistoryFolder()); }
-
-  TempFolder appData_;
-  testing_support::ScopedVariable localAppData_{L"LOCALAPPDATA", appData_.path()};
+  testing_support::TestHistory history_;
   TempFolder folder_;
   testing_support::BatchWindowDriver driver_;
 };
@@ -66,7 +63,7 @@ TEST_F(BatchHistoryTest, ARunIsRecordedAndUndoLastPutsEveryPathBackToThe100ns) {
   for (const std::string& path : paths) before.push_back(ReadPathState(path));
 
   ASSERT_EQ(Run(paths), kDoneTexts);
-  ASSERT_EQ(Entries().size(), 1u);
+  ASSERT_EQ(history_.Entries().size(), 1u);
   const testing_support::ConsoleRun history = testing_support::RunFstamp({"history"});
   EXPECT_NE(history.out.find("filestamp  batch: modified := 2024-05-01 12:00:00, =HA  2 paths"), std::string::npos)
       << history.out;
@@ -85,20 +82,18 @@ TEST_F(BatchHistoryTest, ARunWhereEveryRowFailedLeavesNoEntry) {
   ASSERT_TRUE(DeleteFileA(gone.c_str()));
 
   EXPECT_EQ(Run({locked}).size(), 3u);  // the failed paths are listed
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(history_.Entries().empty());
 }
 
 TEST_F(BatchHistoryTest, AnUnwritableHistoryLeavesTheRunDoneAndTheMessagesAsBefore) {
   const std::string file = MakeFile("file.txt", FILE_ATTRIBUTE_ARCHIVE);
   const PathState before = ReadPathState(file);
-  ASSERT_TRUE(CreateDirectoryA((appData_.path() + "\\FileStamp").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA(core::HistoryFolder().c_str(), nullptr));
-  const testing_support::ImmutableFile lock(core::HistoryFolder());
+  const testing_support::ImmutableFile lock(history_.MakeFolder());
   if (!lock.locked()) GTEST_SKIP() << "needs chattr +i on the Linux side";
 
   EXPECT_EQ(Run({file}), kDoneTexts);
   EXPECT_NE(ReadPathState(file), before);
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(history_.Entries().empty());
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "tests/support/immutable_file.h"
 #include "tests/support/main_window_harness.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/scoped_variable.h"
+#include "tests/support/test_history.h"
 #include "ui/main/main_design.h"
 
 namespace {
@@ -40,10 +40,7 @@ class MainWindowHistoryTest : public ::testing::Test {
     ui_->Click(按钮_修改);
     return recorder.texts();
   }
-  std::vector<core::HistoryEntry> Entries() const { return core::ListHistory(core::HistoryFolder()); }
-
-  TempFolder appData_;
-  testing_support::ScopedVariable localAppData_{L"LOCALAPPDATA", appData_.path()};
+  testing_support::TestHistory history_;
   TempFolder folder_;
   std::optional<testing_support::MainWindowHarness> ui_;
 };
@@ -64,40 +61,38 @@ TEST_F(MainWindowHistoryTest, AModifyIsRecordedAndUndoLastPutsTheFileBackToThe10
 
   ASSERT_EQ(Modify(), kModifiedTexts);
   ASSERT_NE(ReadPathState(path), before);
-  ASSERT_EQ(Entries().size(), 1u);
+  ASSERT_EQ(history_.Entries().size(), 1u);
 
   const testing_support::ConsoleRun undo = testing_support::RunFstamp({"undo", "--last"});
   EXPECT_EQ(undo.exitCode, 0u) << undo.err;
   EXPECT_EQ(ReadPathState(path), before);
-  EXPECT_TRUE(Entries().at(0).undone);
+  EXPECT_TRUE(history_.Entries().at(0).undone);
 }
 
 TEST_F(MainWindowHistoryTest, AModifyThatChangesNothingLeavesNoEntry) {
   const std::string path = MakeStampedFile(folder_, "same.txt", "abc");
   Open(path);
   ASSERT_EQ(Modify(), kModifiedTexts);  // every control still shows what the file holds
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(history_.Entries().empty());
 
   app::DtpSetTime((*ui_)[日期框_修改时间], core::LocalDateTime{2024, 5, 1, 12, 0, 0});
   const testing_support::ImmutableFile lock(path);
   if (!lock.locked()) GTEST_SKIP() << "needs chattr +i on the Linux side";
   EXPECT_EQ(Modify().back(), app::MessageRowOf(app::Message::kModifyFailed).text);
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(history_.Entries().empty());
 }
 
 TEST_F(MainWindowHistoryTest, AnUnwritableHistoryLeavesTheChangeDoneAndTheMessagesAsBefore) {
   const std::string path = MakeStampedFile(folder_, "file.txt", "abc");
   const PathState before = ReadPathState(path);
-  ASSERT_TRUE(CreateDirectoryA((appData_.path() + "\\FileStamp").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA(core::HistoryFolder().c_str(), nullptr));
-  const testing_support::ImmutableFile lock(core::HistoryFolder());
+  const testing_support::ImmutableFile lock(history_.MakeFolder());
   if (!lock.locked()) GTEST_SKIP() << "needs chattr +i on the Linux side";
   Open(path);
   app::DtpSetTime((*ui_)[日期框_访问时间], core::LocalDateTime{2024, 5, 1, 12, 0, 0});
 
   EXPECT_EQ(Modify(), kModifiedTexts);
   EXPECT_NE(ReadPathState(path).access, before.access);
-  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(history_.Entries().empty());
 }
 
 }  // namespace
